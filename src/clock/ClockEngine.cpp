@@ -1,0 +1,136 @@
+#include "clock/ClockEngine.h"
+
+#include "clock/ClockHost.h"
+#include "localisation/InternationalStrings.h"
+#include "timecontrol/TimeSettings.h"
+
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+bool IsZeroTime(const TimeAccount& account) {
+    return account.Hours == 0 && account.Minutes == 0 && account.Seconds == 0;
+}
+
+// Moves whole units from `larger` into `smaller` until `smaller` is not negative.
+void Borrow(std::int64_t& smaller, std::int64_t& larger, std::int64_t unit) {
+    if (smaller >= 0)
+        return;
+    const std::int64_t units = (-smaller + unit - 1) / unit;
+    smaller += units * unit;
+    larger -= units;
+}
+
+bool FitsInt32(std::int64_t value) {
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
+}
+
+} // namespace
+
+bool IsAccountOver(const TimeAccount& a) {
+    return a.Hours <= 0 && a.Minutes <= 0 && a.Seconds <= 0 && a.Milliseconds <= 0;
+}
+
+void ChargeAccount(TimeAccount& account, std::int32_t milliseconds) {
+    // 64-bit intermediates: extreme start values must not overflow.
+    std::int64_t ms = std::int64_t(account.Milliseconds) - milliseconds;
+    std::int64_t seconds = account.Seconds;
+    std::int64_t minutes = account.Minutes;
+    std::int64_t hours = account.Hours;
+    Borrow(ms, seconds, 1000);
+    Borrow(seconds, minutes, 60);
+    Borrow(minutes, hours, 60);
+    if (!FitsInt32(hours) || !FitsInt32(minutes) || !FitsInt32(seconds)) {
+        account = TimeAccount{};
+        return;
+    }
+    account = {std::int32_t(hours), std::int32_t(minutes), std::int32_t(seconds), std::int32_t(ms)};
+}
+
+ClockEngine::ClockEngine(Variables& variables, SettingsStore& store, ClockHost& host)
+    : vars_(variables), store_(store), host_(host) {}
+
+bool ClockEngine::IsTimeOver(std::uint8_t player) const {
+    return player >= vars_.PlayerTime.size() || IsAccountOver(vars_.PlayerTime[player]);
+}
+
+bool ClockEngine::IsHandOverDue(std::uint8_t player) const {
+    const std::uint8_t other = player == White ? Black : White;
+    if (!vars_.ContinueRunning)
+        return false;
+    return IsTimeOver(player) && !IsTimeOver(other);
+}
+
+QString ClockEngine::TimeOverMessage(std::uint8_t player) const {
+    return InternationalStrings::printf(vars_.Text(TxtPlayerTimeOver), {int(player)});
+}
+
+void ClockEngine::TimerClock_Timer() {
+    const std::uint8_t player = vars_.CurrentPlayer;
+    if (IsHandOverDue(player)) {
+        // Nothing is charged in the tick of a forced hand-over.
+        SwitchPlayer(0, true, TimeOverMessage(player));
+        if (vars_.SoundGameOver)
+            host_.PlayCue(Cue::GameOver);
+        return;
+    }
+    if (IsTimeOver(player)) {
+        host_.SetClockRunning(false);
+        host_.SetStatus(TimeOverMessage(player));
+        if (vars_.SoundGameOver)
+            host_.PlayCue(Cue::GameOver);
+        return;
+    }
+    // The labels show the account before this tick's charge.
+    host_.ShowTimes();
+    ChargeAccount(vars_.PlayerTime[player], host_.TimerInterval());
+}
+
+void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString& message) {
+    const bool readyToStart = vars_.CurrentPlayer == NoPlayer && !IsTimeOver(White);
+    if (!host_.ClockRunning() && !readyToStart)
+        return;
+
+    std::uint8_t next;
+    if (vars_.CurrentPlayer == White) {
+        if (keyCode != vars_.KeyWhite && !forced)
+            return;
+        next = Black;
+    } else {
+        // Black's key also starts White's clock at the start of a game.
+        if (keyCode != vars_.KeyBlack && !forced)
+            return;
+        next = White;
+    }
+
+    vars_.CurrentPlayer = next;
+    host_.SetClockRunning(true);
+    host_.ShowTurn(next, forced, message);
+    if (vars_.SoundPlayerChange)
+        host_.PlayCue(Cue::ChangePlayer);
+}
+
+void ClockEngine::NewGame() {
+    host_.SetClockRunning(false);
+    if (vars_.StartingUp) {
+        const TimeSettings stored = LoadTimeSettings(store_);
+        vars_.PlayerTime[White] = {stored.WhiteHours, stored.WhiteMinutes, stored.WhiteSeconds, 0};
+        vars_.PlayerTime[Black] = {stored.BlackHours, stored.BlackMinutes, stored.BlackSeconds, 0};
+        vars_.ContinueRunning = stored.ContinueRunning != 0;
+        if (IsZeroTime(vars_.PlayerTime[White]) || IsZeroTime(vars_.PlayerTime[Black]))
+            host_.ShowTimeControlDialog();
+    } else {
+        host_.ShowTimeControlDialog();
+    }
+
+    if (!vars_.NewGameAccepted)
+        host_.SetClockRunning(true);
+    else
+        host_.SetStatus(vars_.Text(TxtBlackStarts));
+    host_.ShowTimes();
+}
+
+} // namespace velmora

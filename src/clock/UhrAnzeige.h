@@ -1,0 +1,86 @@
+#pragma once
+
+#include "clock/ClockEngine.h"
+#include "clock/ClockHost.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+
+namespace velmora {
+
+struct Program;
+
+// The main window: the two clocks, the key names, the status line and the menu.
+// It owns the 100 ms tick timer and routes key and mouse presses to the engine.
+class UhrAnzeige final : public QMainWindow, private ClockHost {
+    Q_OBJECT
+
+public:
+    explicit UhrAnzeige(Program& program, QWidget* parent = nullptr);
+    ~UhrAnzeige() override;
+
+    // Start-up: settings, captions, the first new game. Runs before the window shows.
+    void Form_Load();
+    // Shut-down: saves the general settings, closes every other window and ends the program.
+    void Form_Unload();
+
+    void FileNewGame_Click();
+    void FileOptions_Click();
+    void HelpTopicAbout_Click();
+    void FileQuit_Click();
+
+    void Form_KeyDown(std::int32_t keyCode);
+    void Form_MouseDown(std::int32_t button);
+
+    void ApplyCaptions();
+    void ShowTimes() override;
+    void ShowTurn(std::uint8_t player, bool forced, const QString& message) override;
+
+    ClockEngine& Engine() { return engine_; }
+    bool ClockRunning() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void Form_Resize();
+    QWidget* DialogParent();
+    void ShowSaveFailure(const QString& filePath);
+
+    // ClockHost
+    void SetClockRunning(bool running) override;
+    int TimerInterval() const override;
+    void SetStatus(const QString& text) override;
+    void ShowTimeControlDialog() override;
+    void PlayCue(Cue cue) override;
+
+    Program& program_;
+    ClockEngine engine_;
+    QTimer TimerClock;
+    QGroupBox* FrameAnzeige = nullptr;
+    std::array<QLabel*, 2> TimeLeft{};  // 0 White, 1 Black
+    std::array<QLabel*, 3> PlayerKey{}; // 1 White, 2 Black
+    QMenu* File = nullptr;
+    QAction* FileNewGame = nullptr;
+    QAction* FileOptions = nullptr;
+    QAction* FileQuit = nullptr;
+    QMenu* HelpTopic = nullptr;
+    QAction* HelpTopicAbout = nullptr;
+    bool unloaded_ = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,28 @@
+#include "about/DesktopLauncher.h"
+#include "clock/UhrAnzeige.h"
+#include "sound/SilentCues.h"
+#include "state/ApplicationInfo.h"
+#include "state/ModalRunner.h"
+#include "state/Program.h"
+#include "state/SettingsStore.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    using namespace velmora;
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(ApplicationTitle());
+    QApplication::setApplicationName(ApplicationTitle());
+    QApplication::setApplicationVersion(ApplicationVersion());
+
+    SettingsStore store(SettingsStore::UserFilePath());
+    ExecModalRunner modal;
+    SilentCues cues;
+    SystemDesktopLauncher desktop;
+    Program program(store, modal, cues, desktop);
+
+    UhrAnzeige window(program);
+    window.Form_Load();
+    window.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,7 @@
+#include "state/ApplicationInfo.h"
+
+namespace velmora {
+
+QString ApplicationVersion() { return QStringLiteral(VELMORA_VERSION); }
+
+} // namespace velmora

@@ -1,0 +1,9 @@
+#include "state/ModalRunner.h"
+
+#include <QDialog>
+
+namespace velmora {
+
+int ExecModalRunner::Run(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace velmora

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace velmora {
+
+// The per-user settings store: text values addressed by section and key, kept
+// in an INI file. Section "General" is the file's [General] section. A file
+// that cannot be read gives the defaults; a save that fails is reported once
+// per store through the failure handler.
+class SettingsStore {
+public:
+    // The store of the user, ~/.config/Velmora/Velmora.ini (XDG_CONFIG_HOME moves it).
+    static QString UserFilePath();
+
+    explicit SettingsStore(const QString& filePath);
+    ~SettingsStore();
+
+    QString ReadText(const QString& section, const QString& key,
+                     const QString& defaultValue = QString()) const;
+    void WriteText(const QString& section, const QString& key, const QString& value);
+
+    // Writes pending changes to the file; false (and one report) when that failed.
+    bool Flush();
+
+    QString FilePath() const;
+
+    // Called with the file's path the first time a save fails.
+    void SetSaveFailureHandler(std::function<void(const QString& filePath)> handler);
+
+private:
+    static QString KeyPath(const QString& section, const QString& key);
+
+    std::unique_ptr<QSettings> settings_;
+    std::function<void(const QString&)> onSaveFailed_;
+    bool failureReported_ = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "localisation/UIStrings.h"
+
+#include <array>
+#include <cstdint>
+
+namespace velmora {
+
+// One player's remaining time. The tick only borrows downwards; Minutes and
+// Seconds above 59 given as a start value simply count down from there.
+struct TimeAccount {
+    std::int32_t Hours = 0;
+    std::int32_t Minutes = 0;
+    std::int32_t Seconds = 0;
+    std::int32_t Milliseconds = 0;
+
+    friend bool operator==(const TimeAccount&, const TimeAccount&) = default;
+};
+
+enum Player : std::uint8_t { NoPlayer = 0, White = 1, Black = 2 };
+
+// The state one run of the program shares between its windows. Everything
+// starts as zero, False or empty; whoever owns a Variables owns one run.
+struct Variables {
+    // Index 1 White, 2 Black; index 0 is never written and so always reads as over.
+    std::array<TimeAccount, 3> PlayerTime{};
+    // 0 no game started, 1 White to move, 2 Black to move.
+    std::uint8_t CurrentPlayer = NoPlayer;
+    bool ContinueRunning = false;
+    bool NewGameAccepted = false;
+    bool StartingUp = false;
+    std::int32_t KeyWhite = 0;
+    std::int32_t KeyBlack = 0;
+    bool SoundPlayerChange = false;
+    bool SoundGameOver = false;
+    UIStrings Strings;
+
+    const QString& Text(UIText entry) const { return Strings(entry); }
+};
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace velmora {
+
+class SettingsStore;
+
+// The time control last accepted, as kept in section "Time" of the store.
+struct TimeSettings {
+    std::int32_t WhiteHours = 0;
+    std::int32_t WhiteMinutes = 0;
+    std::int32_t WhiteSeconds = 0;
+    std::int32_t BlackHours = 0;
+    std::int32_t BlackMinutes = 0;
+    std::int32_t BlackSeconds = 0;
+    std::int32_t GameType = 0;
+    std::int32_t ContinueRunning = 0;
+
+    friend bool operator==(const TimeSettings&, const TimeSettings&) = default;
+};
+
+// Reads the eight keys; a missing or unreadable value reads as 0.
+TimeSettings LoadTimeSettings(const SettingsStore& store);
+
+// Writes all eight keys as plain decimal text and flushes the store.
+void SaveTimeSettings(SettingsStore& store, const TimeSettings& settings);
+
+} // namespace velmora
