@@ -49,9 +49,10 @@ void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
 UhrAnzeige::UhrAnzeige(Program& program, QWidget* parent)
     : QMainWindow(parent), program_(program), engine_(program.vars, program.store, *this) {
     setObjectName(QStringLiteral("UhrAnzeige"));
-    TimerClock.setObjectName(QStringLiteral("TimerClock"));
-    TimerClock.setTimerType(Qt::PreciseTimer);
-    connect(&TimerClock, &QTimer::timeout, this, [this] { engine_.TimerClock_Timer(); });
+    TimerClock = new QTimer(this);
+    TimerClock->setObjectName(QStringLiteral("TimerClock"));
+    TimerClock->setTimerType(Qt::PreciseTimer);
+    connect(TimerClock, &QTimer::timeout, this, [this] { engine_.TimerClock_Timer(); });
     BuildControls();
     BuildMenu();
     setFocusPolicy(Qt::StrongFocus);
@@ -122,7 +123,7 @@ void UhrAnzeige::Form_Load() {
     Variables& vars = program_.vars;
     LoadGeneralSettings(program_, DialogParent());
     ApplyCaptions();
-    TimerClock.setInterval(kTickMilliseconds);
+    TimerClock->setInterval(kTickMilliseconds);
     vars.NewGameAccepted = true;
     vars.StartingUp = true;
     engine_.NewGame();
@@ -135,7 +136,7 @@ void UhrAnzeige::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    TimerClock.stop();
+    TimerClock->stop();
     SaveGeneralSettings(program_);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
@@ -215,17 +216,17 @@ void UhrAnzeige::Form_Resize() {
     FrameAnzeige->move(qRound(left), qRound(top));
 }
 
-bool UhrAnzeige::ClockRunning() const { return TimerClock.isActive(); }
+bool UhrAnzeige::ClockRunning() const { return TimerClock->isActive(); }
 
 void UhrAnzeige::SetClockRunning(bool running) {
     // Enabling a running timer leaves its phase alone.
-    if (running && !TimerClock.isActive())
-        TimerClock.start();
+    if (running && !TimerClock->isActive())
+        TimerClock->start();
     else if (!running)
-        TimerClock.stop();
+        TimerClock->stop();
 }
 
-int UhrAnzeige::TimerInterval() const { return TimerClock.interval(); }
+int UhrAnzeige::TimerInterval() const { return TimerClock->interval(); }
 
 void UhrAnzeige::SetStatus(const QString& text) { FrameAnzeige->setTitle(text); }
 

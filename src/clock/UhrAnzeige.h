@@ -70,7 +70,7 @@ private:
 
     Program& program_;
     ClockEngine engine_;
-    QTimer TimerClock;
+    QTimer* TimerClock = nullptr;
     QGroupBox* FrameAnzeige = nullptr;
     std::array<QLabel*, 2> TimeLeft{};  // 0 White, 1 Black
     std::array<QLabel*, 3> PlayerKey{}; // 1 White, 2 Black

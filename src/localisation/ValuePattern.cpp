@@ -10,8 +10,9 @@ namespace velmora::InternationalStrings {
 
 namespace {
 
-// More fraction digits than a double can carry are padded with zeros.
-constexpr int kMaxComputedDecimals = 17;
+// A double carries about 15 significant digits; fraction digits beyond them
+// are padded with zeros rather than showing binary noise.
+constexpr int kSignificantDigits = 15;
 
 bool IsPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 
@@ -67,10 +68,11 @@ QString FormatNumber(double value, const QString& pattern) {
         return prefix + QString::number(value) + suffix;
 
     const bool negative = std::signbit(value) && value != 0.0;
-    const int computedDecimals = std::min(fractionDigits, kMaxComputedDecimals);
     // Round half away from zero at the chosen number of decimals.
     QByteArray buffer(512, '\0');
     const double magnitude = std::fabs(value);
+    const int wholeDigits = magnitude >= 1 ? int(std::floor(std::log10(magnitude))) + 1 : 0;
+    const int computedDecimals = std::clamp(kSignificantDigits - wholeDigits, 0, fractionDigits);
     const double scale = std::pow(10.0, computedDecimals);
     double rounded = std::round(magnitude * scale) / scale;
     if (!std::isfinite(rounded))
