@@ -135,5 +135,5 @@ void TestLiveKeyCodes::mouseButtons() {
     QCOMPARE(KeyCodeOfMouseButton(Qt::BackButton), 0);
 }
 
-QTEST_APPLESS_MAIN(TestLiveKeyCodes)
+QTEST_MAIN(TestLiveKeyCodes)
 #include "tst_livekeycodes.moc"
