@@ -1,0 +1,140 @@
+// In-process measurements of the clock, printed as "name value unit" lines for
+// bench/run to collect. Nothing here asserts a time.
+//   velmora_bench accuracy <seconds> <segments>   charged time against the monotonic clock
+//   velmora_bench handover <count>                key event to repainted window
+//   velmora_bench engine <ticks>                  a long game through the engine alone
+#include "BenchProgram.h"
+
+#include "clock/ClockEngine.h"
+#include "clock/ClockHost.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace velmora;
+using namespace velmora::bench;
+
+namespace {
+
+std::int64_t AccountMs(const TimeAccount& a) {
+    return ((std::int64_t(a.Hours) * 60 + a.Minutes) * 60 + a.Seconds) * 1000 + a.Milliseconds;
+}
+
+void Print(const char* name, double value, const char* unit) {
+    std::printf("%s %.6f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Charged time against the monotonic clock, one figure per segment, in ms per hour
+// (negative: the clock charged less than passed, as when ticks come late or not at
+// all). Both are read at the clock's own ticks, so the tick phase does not count.
+int Accuracy(int seconds, int segments) {
+    BenchProgram bench(99);
+    auto* tickTimer = bench.Window().findChild<QTimer*>(QStringLiteral("TimerClock"));
+    const std::int64_t segmentNs = std::int64_t(seconds) * 1000000000 / segments;
+    QElapsedTimer monotonic;
+    std::int64_t segmentStartNs = -1;
+    std::int64_t segmentStartAccount = 0;
+    int done = 0;
+    // Connected after the window's own connection: runs right after each charge.
+    QObject::connect(tickTimer, &QTimer::timeout, [&] {
+        const std::int64_t account = AccountMs(bench.Vars().PlayerTime[White]);
+        if (segmentStartNs < 0) {
+            monotonic.start();
+            segmentStartNs = 0;
+            segmentStartAccount = account;
+            return;
+        }
+        const std::int64_t now = monotonic.nsecsElapsed();
+        if (now - segmentStartNs < segmentNs)
+            return;
+        const double passedMs = double(now - segmentStartNs) / 1e6;
+        const double chargedMs = double(segmentStartAccount - account);
+        Print("accuracy_ms_per_hour", (chargedMs - passedMs) / passedMs * 3600000.0, "ms/h");
+        segmentStartNs = now;
+        segmentStartAccount = account;
+        if (++done == segments)
+            QApplication::quit();
+    });
+    bench.PressSpace(); // White's clock runs
+    return QApplication::exec();
+}
+
+int HandOver(int count) {
+    BenchProgram bench(99);
+    std::vector<double> micros;
+    micros.reserve(std::size_t(count));
+    QApplication::processEvents();
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        bench.PressSpace();
+        bench.Window().repaint(); // the hand-over's new colours and caption on screen
+        micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        QApplication::processEvents();
+    }
+    for (double value : micros)
+        Print("handover_us", value, "us");
+    return 0;
+}
+
+class NullHost final : public ClockHost {
+public:
+    bool ClockRunning() const override { return running; }
+    void SetClockRunning(bool value) override { running = value; }
+    int TimerInterval() const override { return 100; }
+    void ShowTimes() override {}
+    void ShowTurn(std::uint8_t, bool, const QString&) override {}
+    void SetStatus(const QString&) override {}
+    void ShowTimeControlDialog() override {}
+    void PlayCue(Cue) override {}
+    bool running = false;
+};
+
+// A six-hour game through the engine alone, handing over every 30 ticks.
+int Engine(int ticks) {
+    QTemporaryDir dir;
+    SettingsStore store(dir.filePath(QStringLiteral("Velmora.ini")));
+    Variables vars;
+    vars.Strings.SetLanguage(LanguageEnglish);
+    vars.KeyWhite = vars.KeyBlack = 32;
+    vars.PlayerTime[White] = vars.PlayerTime[Black] = {6, 0, 0, 0};
+    NullHost host;
+    ClockEngine engine(vars, store, host);
+    engine.SwitchPlayer(32, false, {});
+    Print("engine_rss_start_kib", double(ResidentKiB()), "KiB");
+    QElapsedTimer timer;
+    timer.start();
+    for (int tick = 1; tick <= ticks; ++tick) {
+        engine.TimerClock_Timer();
+        if (tick % 30 == 0)
+            engine.SwitchPlayer(32, false, {});
+    }
+    Print("engine_ns_per_tick", double(timer.nsecsElapsed()) / ticks, "ns");
+    Print("engine_rss_end_kib", double(ResidentKiB()), "KiB");
+    Print("engine_charged_ms",
+          double(2 * 6 * 3600000 - AccountMs(vars.PlayerTime[White]) - AccountMs(vars.PlayerTime[Black])),
+          "ms");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString command = args.value(1);
+    if (command == u"accuracy")
+        return Accuracy(args.value(2, QStringLiteral("300")).toInt(), args.value(3, QStringLiteral("5")).toInt());
+    if (command == u"handover")
+        return HandOver(args.value(2, QStringLiteral("1000")).toInt());
+    if (command == u"engine")
+        return Engine(args.value(2, QStringLiteral("216000")).toInt());
+    std::fprintf(stderr, "usage: velmora_bench accuracy|handover|engine [...]\n");
+    return 2;
+}
