@@ -1,10 +1,12 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
+#include "options/GeneralSettings.h"
 #include "sound/SilentCues.h"
 #include "state/ApplicationInfo.h"
 #include "state/ModalRunner.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
+#include "state/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -22,6 +24,12 @@ int main(int argc, char* argv[]) {
     Program program(store, modal, cues, desktop);
 
     UhrAnzeige window(program);
+    // A request to end from outside takes the normal way out, which saves the settings.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                     [&window] { window.Form_Unload(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&program] { SaveGeneralSettings(program); });
     window.Form_Load();
     window.showMaximized();
     return QApplication::exec();
