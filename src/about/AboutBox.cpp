@@ -168,7 +168,8 @@ void AboutBox::Form_Load() {
     const Variables& vars = program_.vars;
     setWindowTitle(vars.Text(TxtAboutCaption));
     lblTitle->setText(ApplicationTitle());
-    lblVersion->setText(QStringLiteral("Version %1\n(c) %2").arg(ApplicationVersion(), kLegalNotice));
+    lblVersion->setText(
+        QStringLiteral("Version %1\n(c) %2").arg(ApplicationVersion(), kLegalNotice));
     lblTitle_Sponsor->setText(vars.Text(TxtSupportFrom));
     // The table separates the sponsor's name from its description with CR LF;
     // a label breaks lines at LF alone.
@@ -176,30 +177,46 @@ void AboutBox::Form_Load() {
     lblVersion_Sponsor->setText(sponsor.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void AboutBox::cmdOK_Click() { accept(); }
+void AboutBox::cmdOK_Click() {
+    accept();
+}
 
-void AboutBox::cmdSysInfo_Click() { StartSysInfo(); }
+void AboutBox::cmdSysInfo_Click() {
+    StartSysInfo();
+}
 
-void AboutBox::LinkWebSite_Click() { OpenWebLink(*LinkWebSite); }
+void AboutBox::LinkWebSite_Click() {
+    OpenWebLink(*LinkWebSite);
+}
 
-void AboutBox::LinkEMail_Click() { OpenMailLink(*LinkEMail); }
+void AboutBox::LinkEMail_Click() {
+    OpenMailLink(*LinkEMail);
+}
 
-void AboutBox::LinkWebSite_Sponsor_Click() { OpenWebLink(*LinkWebSite_Sponsor); }
+void AboutBox::LinkWebSite_Sponsor_Click() {
+    OpenWebLink(*LinkWebSite_Sponsor);
+}
 
-void AboutBox::LinkEMail_Sponsor_Click() { OpenMailLink(*LinkEMail_Sponsor); }
+void AboutBox::LinkEMail_Sponsor_Click() {
+    OpenMailLink(*LinkEMail_Sponsor);
+}
 
-void AboutBox::picIcon_Click() { LinkWebSite_Click(); }
+void AboutBox::picIcon_Click() {
+    LinkWebSite_Click();
+}
 
-void AboutBox::Picture1_Click() { LinkWebSite_Sponsor_Click(); }
+void AboutBox::Picture1_Click() {
+    LinkWebSite_Sponsor_Click();
+}
 
 void AboutBox::StartSysInfo() {
     const QString tool = program_.desktop.FindProgram(kSystemInfoPrograms);
     if (!tool.isEmpty() && program_.desktop.StartDetached(tool))
         return;
-    QMessageBox message(QMessageBox::NoIcon, ApplicationTitle(),
-                        QString::fromUtf16(
-                            u"System-Informationen sind augenblicklich nicht verf\u00fcgbar."),
-                        QMessageBox::Ok, this);
+    QMessageBox message(
+        QMessageBox::NoIcon, ApplicationTitle(),
+        QString::fromUtf16(u"System-Informationen sind augenblicklich nicht verf\u00fcgbar."),
+        QMessageBox::Ok, this);
     program_.modal.Run(message);
 }
 

@@ -125,9 +125,9 @@ void AboutBoxTest::captionsFollowTheLanguage() {
         WithAboutBox(*t.program, t.modal, [&](QDialog& dialog) {
             seen.clear();
             seen["title"] = dialog.windowTitle();
-            for (const char* name : {"lblTitle", "lblVersion", "lblTitle_Sponsor",
-                                     "lblVersion_Sponsor", "TextWebSite", "TextEMail",
-                                     "TextWebSite_Sponsor", "TextEMail_Sponsor"})
+            for (const char* name :
+                 {"lblTitle", "lblVersion", "lblTitle_Sponsor", "lblVersion_Sponsor", "TextWebSite",
+                  "TextEMail", "TextWebSite_Sponsor", "TextEMail_Sponsor"})
                 seen[name] = Label(dialog, QLatin1String(name))->text();
             for (const char* name : {"cmdOK", "cmdSysInfo"})
                 seen[name] = Button(dialog, QLatin1String(name))->text();
@@ -247,8 +247,7 @@ void AboutBoxTest::linkOpensTheAddressItShows_data() {
         << "LinkWebSite_Sponsor" << left << true << "LinkWebSite_Sponsor" << QString();
     QTest::newRow("sponsor's e-mail")
         << "LinkEMail_Sponsor" << left << true << "LinkEMail_Sponsor" << mailto;
-    QTest::newRow("program's picture")
-        << "picIcon" << left << true << "LinkWebSite" << QString();
+    QTest::newRow("program's picture") << "picIcon" << left << true << "LinkWebSite" << QString();
     QTest::newRow("sponsor's picture")
         << "Picture1" << left << true << "LinkWebSite_Sponsor" << QString();
     QTest::newRow("right button") << "LinkWebSite" << int(Qt::RightButton) << true << QString()
@@ -287,7 +286,8 @@ void AboutBoxTest::linkOpensTheAddressItShows() {
     QCOMPARE(t.desktop.opened.size(), std::size_t(1));
     const QUrl opened = t.desktop.opened.front();
     QCOMPARE(opened.toString(), expected);
-    QCOMPARE(opened.scheme(), prefix.isEmpty() ? QStringLiteral("https") : QStringLiteral("mailto"));
+    QCOMPARE(opened.scheme(),
+             prefix.isEmpty() ? QStringLiteral("https") : QStringLiteral("mailto"));
 }
 
 void AboutBoxTest::linkThatCannotOpenShowsNothing() {

@@ -57,8 +57,7 @@ void DesktopLauncherTest::findsTheFirstProgramOnThePath_data() {
 
     QTest::newRow("first name wins over a later one")
         << QStringList{"b/kinfocenter:x", "a/hardinfo:x"} << "b/kinfocenter";
-    QTest::newRow("missing names are passed over")
-        << QStringList{"b/hardinfo:x"} << "b/hardinfo";
+    QTest::newRow("missing names are passed over") << QStringList{"b/hardinfo:x"} << "b/hardinfo";
     QTest::newRow("earlier PATH folder wins")
         << QStringList{"a/hardinfo:x", "b/hardinfo:x"} << "a/hardinfo";
     QTest::newRow("a file that may not run is no program")
@@ -84,9 +83,9 @@ void DesktopLauncherTest::findsTheFirstProgramOnThePath() {
 
     PathOverride path({dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))});
     SystemDesktopLauncher launcher;
-    const QString result = launcher.FindProgram(
-        {QStringLiteral("kinfocenter"), QStringLiteral("gnome-system-monitor"),
-         QStringLiteral("hardinfo")});
+    const QString result =
+        launcher.FindProgram({QStringLiteral("kinfocenter"), QStringLiteral("gnome-system-monitor"),
+                              QStringLiteral("hardinfo")});
 
     QCOMPARE(result, found.isEmpty() ? QString() : dir.filePath(found));
 }
