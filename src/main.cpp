@@ -16,6 +16,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(ApplicationTitle());
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationVersion(ApplicationVersion());
+    // Ties the window to the installed velmora.desktop (name and icon in the shell).
+    QApplication::setDesktopFileName(QStringLiteral("velmora"));
 
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
