@@ -64,9 +64,13 @@ def test(display, binary):
         # A time-control dialog may ask next; Return takes its default.
         def next_window():
             clock.check_running()
-            return visible(clock, TIME_CONTROL_TITLE) or visible(clock, MAIN_TITLE)
-        found = wait_until(next_window, 15.0, what="the window after the options dialog")
-        if found == visible(clock, TIME_CONTROL_TITLE):
+            time_control = visible(clock, TIME_CONTROL_TITLE)
+            if time_control:
+                return "time control", time_control
+            main = visible(clock, MAIN_TITLE)
+            return ("main", main) if main else None
+        kind, found = wait_until(next_window, 15.0, what="the window after the options dialog")
+        if kind == "time control":
             clock.key(found, "Return")
         window = clock.find_window(MAIN_TITLE)
 
