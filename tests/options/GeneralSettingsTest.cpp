@@ -48,8 +48,6 @@ private Q_SLOTS:
     void firstStartCancelled();
     void storedValues_data();
     void storedValues();
-    void savedValuesLoadAgain_data();
-    void savedValuesLoadAgain();
 };
 
 void GeneralSettingsTest::firstStartShowsTheOptionsDialogFirst() {
@@ -210,54 +208,6 @@ void GeneralSettingsTest::storedValues() {
     // The active texts follow the language.
     QCOMPARE(tp.vars().Text(TxtKeys),
              loaded.language == LanguageGerman ? QStringLiteral("Tasten") : QStringLiteral("Keys"));
-}
-
-void GeneralSettingsTest::savedValuesLoadAgain_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("keyWhite");
-    QTest::addColumn<int>("keyBlack");
-    QTest::addColumn<bool>("playerChange");
-    QTest::addColumn<bool>("gameOver");
-    QTest::newRow("English, Space, sounds on") << int(LanguageEnglish) << 32 << 32 << true << true;
-    QTest::newRow("German, A and L, sounds off")
-        << int(LanguageGerman) << 65 << 76 << false << false;
-    QTest::newRow("mouse buttons, one sound") << int(LanguageEnglish) << 1 << 4 << false << true;
-    QTest::newRow("codes from a hand-edited file")
-        << int(LanguageGerman) << -7 << 100000 << true << false;
-}
-
-void GeneralSettingsTest::savedValuesLoadAgain() {
-    QFETCH(int, language);
-    QFETCH(int, keyWhite);
-    QFETCH(int, keyBlack);
-    QFETCH(bool, playerChange);
-    QFETCH(bool, gameOver);
-    TestProgram tp;
-    Variables& vars = tp.vars();
-    vars.Strings.SetLanguage(language);
-    vars.KeyWhite = keyWhite;
-    vars.KeyBlack = keyBlack;
-    vars.SoundPlayerChange = playerChange;
-    vars.SoundGameOver = gameOver;
-    SaveSoundSettings(*tp.program);
-    SaveGeneralSettings(*tp.program);
-
-    // Plain decimal text, as other programs and older files have it.
-    QCOMPARE(Stored(tp, "General", "Language"), QString::number(language));
-    QCOMPARE(Stored(tp, "General", "MouseButton1"), QString::number(keyWhite));
-    QCOMPARE(Stored(tp, "Sounds", "PlayerChange"),
-             playerChange ? QStringLiteral("1") : QStringLiteral("0"));
-
-    auto store = tp.ReopenStore();
-    Program next(*store, tp.modal, tp.cues, tp.desktop);
-    LoadGeneralSettings(next);
-    QVERIFY(tp.modal.Shown().empty());
-    const Loaded loaded = LoadedFrom(next.vars);
-    QCOMPARE(loaded.language, language);
-    QCOMPARE(loaded.keyWhite, keyWhite);
-    QCOMPARE(loaded.keyBlack, keyBlack);
-    QCOMPARE(loaded.soundPlayerChange, playerChange);
-    QCOMPARE(loaded.soundGameOver, gameOver);
 }
 
 QTEST_MAIN(GeneralSettingsTest)

@@ -88,7 +88,6 @@ private Q_SLOTS:
     void returnAndEscapeDoNotCloseTheDialog();
     void tabMovesThroughTheControls();
     void okStoresEverythingAtOnce();
-    void bothPlayersMayHaveTheSameKey();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
     void mainWindowAfterOptions_data();
@@ -430,22 +429,6 @@ void OptionsDialogTest::okStoresEverythingAtOnce() {
     QCOMPARE(stored("General", "MouseButton2"), QStringLiteral("2"));
     QCOMPARE(stored("Sounds", "PlayerChange"), QStringLiteral("0"));
     QCOMPARE(stored("Sounds", "GameOver"), QStringLiteral("1"));
-}
-
-void OptionsDialogTest::bothPlayersMayHaveTheSameKey() {
-    TestProgram tp;
-    StartEnglish(tp);
-    tp.vars().KeyWhite = 65;
-    tp.vars().KeyBlack = 76;
-    tp.modal.Expect([&](QDialog& dialog) {
-        PressKey(KeyBoxOf(dialog, White), Qt::Key_Space, Qt::NoModifier, 65, " ");
-        PressKey(KeyBoxOf(dialog, Black), Qt::Key_Space, Qt::NoModifier, 65, " ");
-        QTest::mouseClick(Child<QPushButton>(dialog, "ButtonOkay"), Qt::LeftButton);
-    });
-    ShowOptionsDialog(*tp.program, nullptr);
-    QCOMPARE(tp.modal.Shown().size(), std::size_t(1));
-    QCOMPARE(tp.vars().KeyWhite, 32);
-    QCOMPARE(tp.vars().KeyBlack, 32);
 }
 
 void OptionsDialogTest::cancelChangesNothing_data() {
