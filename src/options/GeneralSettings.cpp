@@ -10,12 +10,26 @@ namespace velmora {
 namespace {
 
 const QString kGeneral = QStringLiteral("General");
+const QString kLanguage = QStringLiteral("Language");
+const QString kKeyWhite = QStringLiteral("MouseButton1"); // any key, despite the name
+const QString kKeyBlack = QStringLiteral("MouseButton2");
 const QString kSounds = QStringLiteral("Sounds");
+const QString kPlayerChange = QStringLiteral("PlayerChange");
+const QString kGameOver = QStringLiteral("GameOver");
 constexpr std::int32_t kSpace = 32;
 
+// A key code of 0 means no key: such a player gets Space.
 std::int32_t KeyFromText(const QString& text) {
     const std::int32_t code = NumberFromText(text);
     return code == 0 ? kSpace : code;
+}
+
+bool SoundSwitch(const SettingsStore& store, const QString& key) {
+    return SwitchFromText(store.ReadText(kSounds, key, QStringLiteral("True")), true);
+}
+
+QString SwitchText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 } // namespace
@@ -33,7 +47,8 @@ bool SwitchFromText(const QString& text, bool fallback) {
 
 void LoadGeneralSettings(Program& program, QWidget* dialogParent) {
     Variables& vars = program.vars;
-    const QString language = program.store.ReadText(kGeneral, QStringLiteral("Language")).trimmed();
+    const SettingsStore& store = program.store;
+    const QString language = store.ReadText(kGeneral, kLanguage).trimmed();
     if (language.isEmpty()) {
         // First start: ask for the language before the other values are read,
         // so that they come from what the dialog stored.
@@ -43,20 +58,24 @@ void LoadGeneralSettings(Program& program, QWidget* dialogParent) {
         vars.Strings.SetLanguage(language == u"2" ? LanguageGerman : LanguageEnglish);
     }
 
-    vars.SoundPlayerChange =
-        SwitchFromText(program.store.ReadText(kSounds, QStringLiteral("PlayerChange"), QStringLiteral("True")), true);
-    vars.SoundGameOver =
-        SwitchFromText(program.store.ReadText(kSounds, QStringLiteral("GameOver"), QStringLiteral("True")), true);
-    vars.KeyWhite = KeyFromText(program.store.ReadText(kGeneral, QStringLiteral("MouseButton1")));
-    vars.KeyBlack = KeyFromText(program.store.ReadText(kGeneral, QStringLiteral("MouseButton2")));
+    vars.SoundPlayerChange = SoundSwitch(store, kPlayerChange);
+    vars.SoundGameOver = SoundSwitch(store, kGameOver);
+    vars.KeyWhite = KeyFromText(store.ReadText(kGeneral, kKeyWhite));
+    vars.KeyBlack = KeyFromText(store.ReadText(kGeneral, kKeyBlack));
 }
 
 void SaveGeneralSettings(Program& program) {
     const Variables& vars = program.vars;
-    program.store.WriteText(kGeneral, QStringLiteral("Language"), QString::number(vars.Strings.GetLanguage()));
-    program.store.WriteText(kGeneral, QStringLiteral("MouseButton1"), QString::number(vars.KeyWhite));
-    program.store.WriteText(kGeneral, QStringLiteral("MouseButton2"), QString::number(vars.KeyBlack));
+    program.store.WriteText(kGeneral, kLanguage, QString::number(vars.Strings.GetLanguage()));
+    program.store.WriteText(kGeneral, kKeyWhite, QString::number(vars.KeyWhite));
+    program.store.WriteText(kGeneral, kKeyBlack, QString::number(vars.KeyBlack));
     program.store.Flush();
+}
+
+void SaveSoundSettings(Program& program) {
+    const Variables& vars = program.vars;
+    program.store.WriteText(kSounds, kPlayerChange, SwitchText(vars.SoundPlayerChange));
+    program.store.WriteText(kSounds, kGameOver, SwitchText(vars.SoundGameOver));
 }
 
 } // namespace velmora

@@ -16,6 +16,10 @@ void LoadGeneralSettings(Program& program, QWidget* dialogParent = nullptr);
 // Stores the language and both players' keys.
 void SaveGeneralSettings(Program& program);
 
+// Stores the two sound switches as "1" (on) or "0" (off). Only the options
+// dialog's OK writes them.
+void SaveSoundSettings(Program& program);
+
 // A stored switch: the words True/False (any case) or a number, 0 being off.
 // Anything else gives `fallback`.
 bool SwitchFromText(const QString& text, bool fallback);

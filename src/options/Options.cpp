@@ -1,10 +1,188 @@
 #include "options/Options.h"
 
+#include "options/GeneralSettings.h"
+#include "options/KeyBox.h"
+#include "options/KeyName.h"
+#include "options/KeyRules.h"
+#include "state/ModalRunner.h"
 #include "state/Program.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 
 namespace velmora {
 
-// Stand-in until the options dialog exists: nothing changes.
-void ShowOptionsDialog(Program&, QWidget*) {}
+namespace {
+
+// Layout lengths are in twips: 15 to a device-independent pixel.
+constexpr int Px(int twips) {
+    return (twips + 7) / 15;
+}
+void PlaceAt(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
+constexpr int kLanguageListEnglish = 0;
+constexpr int kLanguageListGerman = 1;
+
+} // namespace
+
+Options::Options(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+    setObjectName(QStringLiteral("Options"));
+    setFixedSize(Px(6495), Px(3000));
+    BuildControls();
+    Form_Load();
+}
+
+void Options::BuildControls() {
+    SelectionLanguage = new QGroupBox(this);
+    SelectionLanguage->setObjectName(QStringLiteral("SelectionLanguage"));
+    PlaceAt(SelectionLanguage, 240, 240, 3015, 855);
+    SelectionLanguageCombo = new QComboBox(SelectionLanguage);
+    SelectionLanguageCombo->setObjectName(QStringLiteral("SelectionLanguageCombo"));
+    PlaceAt(SelectionLanguageCombo, 240, 360, 2535, 315);
+    // The language names read the same in either language.
+    SelectionLanguageCombo->addItem(QStringLiteral("English"));
+    SelectionLanguageCombo->addItem(QStringLiteral("Deutsch"));
+
+    Sounds = new QGroupBox(this);
+    Sounds->setObjectName(QStringLiteral("Sounds"));
+    PlaceAt(Sounds, 240, 1320, 3015, 975);
+    CheckPlayerChange = new QCheckBox(Sounds);
+    CheckPlayerChange->setObjectName(QStringLiteral("CheckPlayerChange"));
+    PlaceAt(CheckPlayerChange, 120, 240, 2775, 255);
+    CheckGameOver = new QCheckBox(Sounds);
+    CheckGameOver->setObjectName(QStringLiteral("CheckGameOver"));
+    PlaceAt(CheckGameOver, 120, 600, 2775, 255);
+
+    Keys = new QGroupBox(this);
+    Keys->setObjectName(QStringLiteral("Keys"));
+    PlaceAt(Keys, 3480, 240, 2775, 2055);
+    const int labelTop[3] = {0, 360, 1200};
+    for (int player = White; player <= Black; ++player) {
+        auto* label = new QLabel(Keys);
+        label->setObjectName(QStringLiteral("LabelKeyPlayer(%1)").arg(player));
+        PlaceAt(label, 240, labelTop[player], 2415, 255);
+        LabelKeyPlayer[player] = label;
+
+        auto* box = new KeyBox(Keys);
+        box->setObjectName(QStringLiteral("TextKeyPlayer(%1)").arg(player));
+        PlaceAt(box, 240, labelTop[player] + 360, 2415, 285);
+        connect(box, &KeyBox::KeyDown, this,
+                [this, player](std::int32_t code) { TextKeyPlayer_KeyDown(player, code); });
+        connect(box, &KeyBox::MouseDown, this,
+                [this, player](std::int32_t button) { TextKeyPlayer_MouseDown(player, button); });
+        connect(box, &QLineEdit::textChanged, this,
+                [this, player] { TextKeyPlayer_Change(player); });
+        TextKeyPlayer[player] = box;
+    }
+
+    ButtonOkay = new QPushButton(this);
+    ButtonOkay->setObjectName(QStringLiteral("ButtonOkay"));
+    PlaceAt(ButtonOkay, 2160, 2520, 1215, 375);
+    ButtonCancel = new QPushButton(this);
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    PlaceAt(ButtonCancel, 3360, 2520, 1215, 375);
+    // Neither button may answer Return: in a key box Return is a player's key.
+    for (QPushButton* button : {ButtonOkay, ButtonCancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(ButtonOkay, &QPushButton::clicked, this, [this] { ButtonOkay_Click(); });
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(SelectionLanguageCombo, CheckPlayerChange);
+    setTabOrder(CheckPlayerChange, CheckGameOver);
+    setTabOrder(CheckGameOver, TextKeyPlayer[White]);
+    setTabOrder(TextKeyPlayer[White], TextKeyPlayer[Black]);
+    setTabOrder(TextKeyPlayer[Black], ButtonOkay);
+    setTabOrder(ButtonOkay, ButtonCancel);
+    SelectionLanguageCombo->setFocus();
+}
+
+void Options::Form_Load() {
+    const Variables& vars = program_.vars;
+    ButtonCancel->setEnabled(!vars.StartingUp);
+
+    setWindowTitle(vars.Text(TxtOptionsCaption));
+    ButtonCancel->setText(vars.Text(TxtCancel));
+    ButtonOkay->setText(vars.Text(TxtOkay));
+    SelectionLanguage->setTitle(vars.Text(TxtLanguage));
+
+    const std::int32_t language = vars.Strings.GetLanguage();
+    SelectionLanguageCombo->setCurrentIndex(language <= LanguageEnglish ? kLanguageListEnglish
+                                                                        : language - 1);
+
+    Sounds->setTitle(vars.Text(TxtSound));
+    CheckPlayerChange->setText(vars.Text(TxtSoundPlayerChange));
+    CheckGameOver->setText(vars.Text(TxtSoundTimeOver));
+    CheckPlayerChange->setChecked(vars.SoundPlayerChange);
+    CheckGameOver->setChecked(vars.SoundGameOver);
+
+    Keys->setTitle(vars.Text(TxtKeys));
+    LabelKeyPlayer[White]->setText(vars.Text(TxtPlayer) + QStringLiteral(" 1"));
+    LabelKeyPlayer[Black]->setText(vars.Text(TxtPlayer) + QStringLiteral(" 2"));
+
+    KeyCodes[White] = vars.KeyWhite;
+    KeyCodes[Black] = vars.KeyBlack;
+    TextKeyPlayer[White]->setText(NameOf(KeyCodes[White]));
+    TextKeyPlayer[Black]->setText(NameOf(KeyCodes[Black]));
+}
+
+QString Options::NameOf(std::int32_t keyCode) const {
+    return KeyName(keyCode, program_.vars.Strings.GetLanguage());
+}
+
+void Options::TextKeyPlayer_KeyDown(int player, std::int32_t keyCode) {
+    if (IsKeyRefused(keyCode)) {
+        ShowKeyNotAllowed(program_, keyCode, this);
+        return;
+    }
+    KeyCodes[player] = keyCode;
+    TextKeyPlayer[player]->setText(NameOf(keyCode));
+}
+
+void Options::TextKeyPlayer_MouseDown(int player, std::int32_t button) {
+    KeyCodes[player] = button;
+    TextKeyPlayer[player]->setText(NameOf(button));
+}
+
+void Options::TextKeyPlayer_Change(int player) {
+    // Whatever was typed, pasted or deleted: the box shows its key's name.
+    const QString name = NameOf(KeyCodes[player]);
+    if (TextKeyPlayer[player]->text() != name)
+        TextKeyPlayer[player]->setText(name);
+}
+
+void Options::ButtonOkay_Click() {
+    Variables& vars = program_.vars;
+    const bool german = SelectionLanguageCombo->currentIndex() == kLanguageListGerman;
+    vars.Strings.SetLanguage(german ? LanguageGerman : LanguageEnglish);
+    vars.SoundPlayerChange = CheckPlayerChange->isChecked();
+    vars.SoundGameOver = CheckGameOver->isChecked();
+    SaveSoundSettings(program_);
+    vars.KeyWhite = KeyCodes[White];
+    vars.KeyBlack = KeyCodes[Black];
+    SaveGeneralSettings(program_);
+    accept();
+}
+
+void Options::keyPressEvent(QKeyEvent* event) {
+    // Escape does not close this dialog; only Cancel and the window frame do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ShowOptionsDialog(Program& program, QWidget* parent) {
+    Options dialog(program, parent);
+    program.modal.Run(dialog);
+}
 
 } // namespace velmora
