@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace velmora {
@@ -58,6 +59,23 @@ constexpr std::array<std::int32_t, 3> kFirstUseTime{0, 15, 0};
 constexpr int kBoxLeft[] = {120, 600, 1080};
 constexpr int kBoxMaxLength = 2;
 
+// The layout was designed for 8-point type of Arial's width.
+QFont DesignFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    return font;
+}
+
+// Where a caption may reach at most: the next control to the right, or the
+// dialog's edge, less a small gap.
+constexpr int kCaptionGap = 4;
+
+int CaptionLimitOfOption(int index) {
+    if (index == 0)
+        return Px(8100);
+    return index <= 7 ? Px(3000) : Px(5520);
+}
+
 QRect OptionGameTimeRect(int index) {
     if (index == 0)
         return TwipRect(5520, 360, 2055, 255);
@@ -75,6 +93,7 @@ UserSelection::UserSelection(Program& program, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Px(8100), Px(3570));
+    setFont(DesignFont());
     setModal(true);
     BuildControls();
     SetTabOrder();
@@ -187,9 +206,25 @@ void UserSelection::Form_Load() {
     // The first game of a run must get a time control.
     ButtonCancel->setEnabled(!vars.StartingUp);
 
+    FitCaptions();
+
     // The keyboard starts on the chosen time control, so the arrow keys move
     // between the time controls and Return accepts.
     OptionGameTime[gameType]->setFocus();
+}
+
+void UserSelection::FitCaptions() {
+    // A caption wider than the design (another font, a longer translation)
+    // widens its control into the free space beside it rather than be cut off.
+    const auto fit = [](QWidget* control, int limit) {
+        const int room = limit - kCaptionGap - control->x();
+        const int wanted = control->sizeHint().width();
+        if (wanted > control->width())
+            control->resize(std::min(wanted, room), control->height());
+    };
+    for (int i = 0; i < GameTypeCount; ++i)
+        fit(OptionGameTime[i], CaptionLimitOfOption(i));
+    fit(OptionGameTimeContinues, ButtonOkay->x());
 }
 
 void UserSelection::OptionGameTime_Click(int index) {

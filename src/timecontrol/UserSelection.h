@@ -51,6 +51,7 @@ protected:
 private:
     void BuildControls();
     void SetTabOrder();
+    void FitCaptions();
     int SelectedGameType() const;
     void ApplyTimeControl(std::int32_t whiteHours, std::int32_t whiteMinutes,
                           std::int32_t whiteSeconds, std::int32_t whiteMilliseconds,
