@@ -210,6 +210,15 @@ void NewGameFlowTest::new_game_left_without_okay_plays_on() {
     // White's key still hands the clock to Black.
     window->Form_KeyDown(kSpace);
     QCOMPARE(tp->vars().CurrentPlayer, std::uint8_t(Black));
+
+    // The next showing starts from the stored choice, not from the edits.
+    TimeDialogView view;
+    tp->modal.Expect(
+        LookThen(view, ScriptedModalRunner::ClickButton(QStringLiteral("ButtonCancel"))));
+    window->FileNewGame_Click();
+    QCOMPARE(view.selected, 2);
+    QCOMPARE(view.whiteBoxes, (QStringList{"0", "10", "0"}));
+    QVERIFY(!view.continueChecked);
 }
 
 void NewGameFlowTest::failed_save_is_told_once() {

@@ -21,24 +21,16 @@ void NumberFromTextTest::reads_the_leading_number_data() {
     QTest::newRow("30abc") << "30abc" << 30;
     QTest::newRow("abc") << "abc" << 0;
     QTest::newRow("7x") << "7x" << 7;
-    QTest::newRow("x") << "x" << 0;
     QTest::newRow("empty") << "" << 0;
-    QTest::newRow("null") << QString() << 0;
-    QTest::newRow("only blanks") << " \t\n" << 0;
-    QTest::newRow("leading zeros") << "007" << 7;
     QTest::newRow("second point stops") << "1.2.3" << 1;
     QTest::newRow("trailing point") << "5." << 5;
-    QTest::newRow("lone point") << "." << 0;
     QTest::newRow("carriage return stops") << "1\r2" << 1;
     QTest::newRow("non-ASCII digit stops") << QString::fromUtf16(u"4\u0665") << 4;
-    QTest::newRow("no-break space stops") << QString::fromUtf16(u"4\u00a05") << 4;
 
     // Signs.
     QTest::newRow("-4") << "-4" << -4;
     QTest::newRow("-5") << "-5" << -5;
-    QTest::newRow("+8") << "+8" << 8;
     QTest::newRow("lone minus") << "-" << 0;
-    QTest::newRow("two signs") << "+-5" << 0;
     QTest::newRow("sign after digits stops") << "5-3" << 5;
 
     // Blanks, tabs and line feeds count nowhere.
@@ -46,7 +38,6 @@ void NumberFromTextTest::reads_the_leading_number_data() {
     QTest::newRow("blank inside") << "1 2" << 12;
     QTest::newRow("tab and line feed inside") << "1\t2\n3" << 123;
     QTest::newRow("blank after sign") << "- 5" << -5;
-    QTest::newRow("blanks around point") << "2 . 5" << 2;
     QTest::newRow("blank in exponent") << "1 e 2" << 100;
 
     // Fractions round to the nearest whole number, halves to the even one.
@@ -54,24 +45,16 @@ void NumberFromTextTest::reads_the_leading_number_data() {
     QTest::newRow("3.5") << "3.5" << 4;
     QTest::newRow(".5") << ".5" << 0;
     QTest::newRow(".6") << ".6" << 1;
-    QTest::newRow("1.5") << "1.5" << 2;
     QTest::newRow("2.51") << "2.51" << 3;
     QTest::newRow("-2.5") << "-2.5" << -2;
-    QTest::newRow("-3.5") << "-3.5" << -4;
-    QTest::newRow("-0.4") << "-0.4" << 0;
 
     // Exponents with E or D, in either case.
     QTest::newRow("1e2") << "1e2" << 100;
-    QTest::newRow("1E2") << "1E2" << 100;
     QTest::newRow("1D2") << "1D2" << 100;
-    QTest::newRow("1d2") << "1d2" << 100;
     QTest::newRow("negative exponent") << "25e-1" << 2;
     QTest::newRow("negative exponent half up") << "35E-1" << 4;
-    QTest::newRow("exponent with plus") << "2e+1" << 20;
     QTest::newRow("exponent without digits") << "3e" << 3;
-    QTest::newRow("exponent sign without digits") << "3e-x" << 3;
     QTest::newRow("fraction and exponent") << ".25e1" << 2;
-    QTest::newRow("exponent without mantissa") << "e5" << 0;
     QTest::newRow("tiny") << "1e-400" << 0;
 
     // Hexadecimal and octal whole numbers.
@@ -79,31 +62,24 @@ void NumberFromTextTest::reads_the_leading_number_data() {
     QTest::newRow("&hff lower case") << "&hff" << 255;
     QTest::newRow("&HFFFF is not -1") << "&HFFFF" << 65535;
     QTest::newRow("&H7FFFFFFF") << "&H7FFFFFFF" << 2147483647;
-    QTest::newRow("&H stops at G") << "&H1G" << 1;
     QTest::newRow("&H without digits") << "&H" << 0;
-    QTest::newRow("&H no fraction") << "&H1.8" << 1;
     QTest::newRow("negative &H") << "-&H10" << -16;
     QTest::newRow("&O17") << "&O17" << 15;
-    QTest::newRow("&o lower case") << "&o10" << 8;
     QTest::newRow("&O stops at 8") << "&O78" << 7;
     QTest::newRow("blank inside &H") << "& H 1 0" << 16;
-    QTest::newRow("& alone") << "&" << 0;
     QTest::newRow("unknown prefix") << "&B101" << 0;
 
     // The signed 32-bit range; anything outside counts as missing.
     QTest::newRow("largest") << "2147483647" << 2147483647;
     QTest::newRow("smallest") << "-2147483648" << -2147483647 - 1;
     QTest::newRow("one above") << "2147483648" << 0;
-    QTest::newRow("one below") << "-2147483649" << 0;
     QTest::newRow("half above rounds out") << "2147483647.5" << 0;
     QTest::newRow("half below rounds in") << "2147483646.5" << 2147483646;
     QTest::newRow("huge") << "99999999999999999999" << 0;
-    QTest::newRow("huge exponent") << "1e400" << 0;
     QTest::newRow("huge negative exponent") << "-1e99999999999999999999" << 0;
     QTest::newRow("&H above") << "&H80000000" << 0;
     QTest::newRow("&HFFFFFFFF is not -1") << "&HFFFFFFFF" << 0;
     QTest::newRow("very long &H") << "&H" + QString(400, u'F') << 0;
-    QTest::newRow("very long digits") << QString(400, u'9') << 0;
     QTest::newRow("long zeros then digit") << QString(400, u'0') + u'5' << 5;
 }
 

