@@ -9,9 +9,12 @@
 namespace velmora {
 
 // The per-user settings store: text values addressed by section and key, kept
-// in an INI file. Section "General" is the file's [General] section. A file
-// that cannot be read gives the defaults; a save that fails is reported once
-// per store through the failure handler.
+// in an INI file. Section "General" is the file's [General] section.
+//
+// A file that cannot be read gives the defaults (a damaged file gives what can
+// still be read of it). A save that fails keeps the values in memory, so the
+// rest of the run still sees them, and is reported once per store through the
+// failure handler.
 class SettingsStore {
 public:
     // The store of the user, ~/.config/Velmora/Velmora.ini (XDG_CONFIG_HOME moves it).
@@ -20,11 +23,15 @@ public:
     explicit SettingsStore(const QString& filePath);
     ~SettingsStore();
 
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
     QString ReadText(const QString& section, const QString& key,
                      const QString& defaultValue = QString()) const;
     void WriteText(const QString& section, const QString& key, const QString& value);
 
-    // Writes pending changes to the file; false (and one report) when that failed.
+    // Writes pending changes to the file (atomically); false when they could
+    // not be written. The first failure is reported through the handler.
     bool Flush();
 
     QString FilePath() const;
@@ -34,9 +41,12 @@ public:
 
 private:
     static QString KeyPath(const QString& section, const QString& key);
+    void ReportSaveFailure();
 
+    QString filePath_;
     std::unique_ptr<QSettings> settings_;
     std::function<void(const QString&)> onSaveFailed_;
+    bool unsaved_ = false;
     bool failureReported_ = false;
 };
 

@@ -1,16 +1,329 @@
 #include "timecontrol/UserSelection.h"
 
+#include "state/ModalRunner.h"
 #include "state/Program.h"
+#include "timecontrol/NumberFromText.h"
+#include "timecontrol/TimeSettings.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace velmora {
 
-// Stand-in until the dialog exists: both players get 5 minutes.
-void ShowTimeControlDialog(Program& program, QWidget*) {
-    Variables& vars = program.vars;
-    vars.PlayerTime[White] = {0, 5, 0, 0};
-    vars.PlayerTime[Black] = {0, 5, 0, 0};
+namespace {
+
+// The layout is designed in twips: 15 to a device-independent pixel.
+constexpr int Px(int twips) {
+    return (twips + 7) / 15;
+}
+QRect TwipRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+struct Preset {
+    std::int32_t hours;
+    std::int32_t minutes;
+};
+
+// Hours and minutes of each game type; 0 (user defined) takes the boxes instead.
+constexpr std::array<Preset, UserSelection::GameTypeCount> kPresets{{
+    {0, 0},
+    {0, 5},
+    {0, 10},
+    {0, 15},
+    {0, 20},
+    {0, 25},
+    {0, 30},
+    {0, 45},
+    {1, 0},
+    {1, 30},
+    {2, 0},
+    {2, 30},
+    {3, 0},
+    {4, 0},
+    {6, 0},
+}};
+
+// What the boxes show when no time has been accepted yet: 15 minutes each.
+constexpr std::array<std::int32_t, 3> kFirstUseTime{0, 15, 0};
+
+constexpr int kBoxLeft[] = {120, 600, 1080};
+constexpr int kBoxMaxLength = 2;
+
+// The layout was designed for 8-point type of Arial's width.
+QFont DesignFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    return font;
+}
+
+// Where a caption may reach at most: the next control to the right, or the
+// dialog's edge, less a small gap.
+constexpr int kCaptionGap = 4;
+
+int CaptionLimitOfOption(int index) {
+    if (index == 0)
+        return Px(8100);
+    return index <= 7 ? Px(3000) : Px(5520);
+}
+
+QRect OptionGameTimeRect(int index) {
+    if (index == 0)
+        return TwipRect(5520, 360, 2055, 255);
+    const int column = index <= 7 ? 0 : 1;
+    const int row = column == 0 ? index - 1 : index - 8;
+    return TwipRect(column == 0 ? 480 : 3000, 360 + 360 * row, 2055, 255);
+}
+
+} // namespace
+
+UserSelection::UserSelection(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program) {
+    setObjectName(QStringLiteral("UserSelection"));
+    // A fixed dialog frame: no minimise, no maximise, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Px(8100), Px(3570));
+    setFont(DesignFont());
+    setModal(true);
+    BuildControls();
+    SetTabOrder();
+    Form_Load();
+}
+
+void UserSelection::BuildControls() {
+    gameTimeGroup_ = new QButtonGroup(this);
+    for (int i = 0; i < GameTypeCount; ++i) {
+        auto* option = new QRadioButton(this);
+        option->setObjectName(QStringLiteral("OptionGameTime(%1)").arg(i));
+        option->setGeometry(OptionGameTimeRect(i));
+        gameTimeGroup_->addButton(option, i);
+        OptionGameTime[i] = option;
+    }
+    connect(gameTimeGroup_, &QButtonGroup::idClicked, this, &UserSelection::OptionGameTime_Click);
+
+    const int frameTop[2] = {720, 1560};
+    std::array<QLineEdit*, 4>* boxes[2] = {&MaskEdBox1, &MaskEdBox2};
+    for (int player = 0; player < 2; ++player) {
+        auto* frame = new QGroupBox(this);
+        frame->setObjectName(QStringLiteral("FrameUserTime(%1)").arg(player));
+        frame->setGeometry(TwipRect(5520, frameTop[player], 1695, 735));
+        FrameUserTime[player] = frame;
+        for (int index = 1; index <= 3; ++index) {
+            auto* box = new QLineEdit(frame);
+            box->setObjectName(QStringLiteral("MaskEdBox%1(%2)").arg(player + 1).arg(index));
+            box->setGeometry(TwipRect(kBoxLeft[index - 1], 240, 495, 375));
+            box->setMaxLength(kBoxMaxLength);
+            box->installEventFilter(this);
+            (*boxes[player])[index] = box;
+        }
+    }
+
+    Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Plain);
+    Line1->setGeometry(0, Px(2880), Px(8160), 1);
+
+    OptionGameTimeContinues = new QCheckBox(this);
+    OptionGameTimeContinues->setObjectName(QStringLiteral("OptionGameTimeContinues"));
+    OptionGameTimeContinues->setGeometry(TwipRect(360, 3120, 4815, 255));
+
+    ButtonOkay = new QPushButton(this);
+    ButtonOkay->setObjectName(QStringLiteral("ButtonOkay"));
+    ButtonOkay->setGeometry(TwipRect(5520, 3060, 1215, 375));
+    ButtonOkay->setDefault(true);
+    connect(ButtonOkay, &QPushButton::clicked, this, &UserSelection::ButtonOkay_Click);
+
+    ButtonCancel = new QPushButton(this);
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    ButtonCancel->setGeometry(TwipRect(6720, 3060, 1215, 375));
+    connect(ButtonCancel, &QPushButton::clicked, this, &UserSelection::ButtonCancel_Click);
+}
+
+void UserSelection::SetTabOrder() {
+    std::vector<QWidget*> order;
+    for (int i = 1; i < GameTypeCount; ++i)
+        order.push_back(OptionGameTime[i]);
+    order.push_back(OptionGameTime[0]);
+    for (int i = 1; i <= 3; ++i)
+        order.push_back(MaskEdBox1[i]);
+    for (int i = 1; i <= 3; ++i)
+        order.push_back(MaskEdBox2[i]);
+    order.push_back(ButtonOkay);
+    order.push_back(ButtonCancel);
+    order.push_back(OptionGameTimeContinues);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void UserSelection::Form_Load() {
+    const Variables& vars = program_.vars;
+    const TimeSettings stored = LoadTimeSettings(program_.store);
+
+    // The program stores only 0..14; anything else (a hand-edited file) is
+    // taken as user defined.
+    const bool knownType = stored.GameType >= 0 && stored.GameType < GameTypeCount;
+    const int gameType = knownType ? stored.GameType : 0;
+    OptionGameTime[gameType]->setChecked(true);
+    OptionGameTime_Click(gameType);
+
+    // Only White's stored time decides whether anything was accepted yet.
+    const bool whiteUnset =
+        stored.WhiteHours == 0 && stored.WhiteMinutes == 0 && stored.WhiteSeconds == 0;
+    const std::array<std::int32_t, 3> white =
+        whiteUnset ? kFirstUseTime
+                   : std::array{stored.WhiteHours, stored.WhiteMinutes, stored.WhiteSeconds};
+    const std::array<std::int32_t, 3> black =
+        whiteUnset ? kFirstUseTime
+                   : std::array{stored.BlackHours, stored.BlackMinutes, stored.BlackSeconds};
+    for (int i = 1; i <= 3; ++i) {
+        MaskEdBox1[i]->setText(QString::number(white[i - 1]));
+        MaskEdBox2[i]->setText(QString::number(black[i - 1]));
+    }
+
+    // 1 is checked; 0 and anything the program never writes is cleared.
+    OptionGameTimeContinues->setChecked(stored.ContinueRunning == 1);
+
+    ButtonCancel->setText(vars.Text(TxtCancel));
+    ButtonOkay->setText(vars.Text(TxtOkay));
+    setWindowTitle(vars.Text(TxtChooseTime));
+    for (int i = 0; i < GameTypeCount; ++i)
+        OptionGameTime[i]->setText(vars.Text(UIText(TxtUserDefined + i)));
+    FrameUserTime[0]->setTitle(vars.Text(TxtTimeWhite));
+    FrameUserTime[1]->setTitle(vars.Text(TxtTimeBlack));
+    OptionGameTimeContinues->setText(vars.Text(TxtContinueRunning));
+
+    // The first game of a run must get a time control.
+    ButtonCancel->setEnabled(!vars.StartingUp);
+
+    FitCaptions();
+
+    // The keyboard starts on the chosen time control, so the arrow keys move
+    // between the time controls and Return accepts.
+    OptionGameTime[gameType]->setFocus();
+}
+
+void UserSelection::FitCaptions() {
+    // A caption wider than the design (another font, a longer translation)
+    // widens its control into the free space beside it rather than be cut off.
+    const auto fit = [](QWidget* control, int limit) {
+        const int room = limit - kCaptionGap - control->x();
+        const int wanted = control->sizeHint().width();
+        if (wanted > control->width())
+            control->resize(std::min(wanted, room), control->height());
+    };
+    for (int i = 0; i < GameTypeCount; ++i)
+        fit(OptionGameTime[i], CaptionLimitOfOption(i));
+    fit(OptionGameTimeContinues, ButtonOkay->x());
+}
+
+void UserSelection::OptionGameTime_Click(int index) {
+    const bool userDefined = index == 0;
+    for (QGroupBox* frame : FrameUserTime)
+        frame->setEnabled(userDefined);
+    for (int i = 1; i <= 3; ++i) {
+        MaskEdBox1[i]->setEnabled(userDefined);
+        MaskEdBox2[i]->setEnabled(userDefined);
+    }
+}
+
+void UserSelection::MaskEdBox1_GotFocus(int index) {
+    MaskEdBox1[index]->selectAll();
+}
+
+void UserSelection::MaskEdBox2_GotFocus(int index) {
+    MaskEdBox2[index]->selectAll();
+}
+
+bool UserSelection::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (int i = 1; i <= 3; ++i) {
+            if (watched == MaskEdBox1[i])
+                MaskEdBox1_GotFocus(i);
+            else if (watched == MaskEdBox2[i])
+                MaskEdBox2_GotFocus(i);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int UserSelection::SelectedGameType() const {
+    // Form_Load always selects one; without a selection "5 min" would apply.
+    const int id = gameTimeGroup_->checkedId();
+    return id >= 0 ? id : 1;
+}
+
+void UserSelection::ButtonOkay_Click() {
+    Variables& vars = program_.vars;
     vars.NewGameAccepted = true;
+    const int gameType = SelectedGameType();
+    vars.ContinueRunning = OptionGameTimeContinues->isChecked();
+    if (gameType == 0) {
+        const auto read = [](const QLineEdit* box) { return NumberFromText(box->text()); };
+        ApplyTimeControl(read(MaskEdBox1[1]), read(MaskEdBox1[2]), read(MaskEdBox1[3]), 0,
+                         read(MaskEdBox2[1]), read(MaskEdBox2[2]), read(MaskEdBox2[3]), 0);
+    } else {
+        const Preset& preset = kPresets[gameType];
+        ApplyTimeControl(preset.hours, preset.minutes, 0, 0, 0, 0, 0, 0);
+    }
     vars.CurrentPlayer = NoPlayer;
+    accept();
+}
+
+void UserSelection::ApplyTimeControl(std::int32_t whiteHours, std::int32_t whiteMinutes,
+                                     std::int32_t whiteSeconds, std::int32_t whiteMilliseconds,
+                                     std::int32_t blackHours, std::int32_t blackMinutes,
+                                     std::int32_t blackSeconds, std::int32_t blackMilliseconds) {
+    Variables& vars = program_.vars;
+    const TimeAccount white{whiteHours, whiteMinutes, whiteSeconds, whiteMilliseconds};
+    const TimeAccount black{blackHours, blackMinutes, blackSeconds, blackMilliseconds};
+    // Black without a time of its own plays White's; every preset reaches Black this way.
+    vars.PlayerTime[White] = white;
+    vars.PlayerTime[Black] = black == TimeAccount{} ? white : black;
+
+    const TimeAccount& b = vars.PlayerTime[Black];
+    SaveTimeSettings(program_.store,
+                     {.WhiteHours = white.Hours,
+                      .WhiteMinutes = white.Minutes,
+                      .WhiteSeconds = white.Seconds,
+                      .BlackHours = b.Hours,
+                      .BlackMinutes = b.Minutes,
+                      .BlackSeconds = b.Seconds,
+                      .GameType = SelectedGameType(),
+                      .ContinueRunning = OptionGameTimeContinues->isChecked() ? 1 : 0});
+}
+
+void UserSelection::ButtonCancel_Click() {
+    program_.vars.NewGameAccepted = false;
+    QDialog::done(Rejected);
+}
+
+void UserSelection::reject() {
+    if (ButtonCancel->isEnabled())
+        ButtonCancel_Click();
+}
+
+void UserSelection::closeEvent(QCloseEvent* event) {
+    if (ButtonCancel->isEnabled())
+        ButtonCancel_Click();
+    else
+        QDialog::done(Rejected); // start-up: NewGameAccepted and the times stay as they are
+    event->accept();
+}
+
+void ShowTimeControlDialog(Program& program, QWidget* parent) {
+    UserSelection dialog(program, parent);
+    program.modal.Run(dialog);
 }
 
 } // namespace velmora
