@@ -9,6 +9,7 @@
 #include "state/TerminationSignals.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     using namespace velmora;
@@ -32,7 +33,13 @@ int main(int argc, char* argv[]) {
                      [&window] { window.Form_Unload(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&program] { SaveGeneralSettings(program); });
-    window.Form_Load();
-    window.showMaximized();
+    // When the start-up asks nothing, the window maps at once and fills in the
+    // first turn of the event loop; otherwise the dialogs come first.
+    if (!window.StartUpAsksFirst())
+        window.showMaximized();
+    QTimer::singleShot(0, &window, [&window] {
+        window.Form_Load();
+        window.showMaximized();
+    });
     return QApplication::exec();
 }

@@ -10,10 +10,6 @@ namespace velmora {
 
 namespace {
 
-bool IsZeroTime(const TimeAccount& account) {
-    return account.Hours == 0 && account.Minutes == 0 && account.Seconds == 0;
-}
-
 // Moves whole units from `larger` into `smaller` until `smaller` is not negative.
 void Borrow(std::int64_t& smaller, std::int64_t& larger, std::int64_t unit) {
     if (smaller >= 0)
@@ -120,7 +116,7 @@ void ClockEngine::NewGame() {
         vars_.PlayerTime[White] = {stored.WhiteHours, stored.WhiteMinutes, stored.WhiteSeconds, 0};
         vars_.PlayerTime[Black] = {stored.BlackHours, stored.BlackMinutes, stored.BlackSeconds, 0};
         vars_.ContinueRunning = stored.ContinueRunning != 0;
-        if (IsZeroTime(vars_.PlayerTime[White]) || IsZeroTime(vars_.PlayerTime[Black]))
+        if (!stored.HasTimeForBoth())
             host_.ShowTimeControlDialog();
     } else {
         host_.ShowTimeControlDialog();

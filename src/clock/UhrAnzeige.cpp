@@ -10,6 +10,7 @@
 #include "state/ModalRunner.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
+#include "timecontrol/TimeSettings.h"
 #include "timecontrol/UserSelection.h"
 
 #include <QApplication>
@@ -35,6 +36,8 @@ constexpr int kTickMilliseconds = 100;
 constexpr double kBorderAllowanceTwips = 1000;
 
 const QColor kLightGrey(0xC0, 0xC0, 0xC0);
+// The design size is the client area's; the menu bar comes on top of it.
+constexpr int kMenuBarAllowance = 20;
 
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     QPalette palette = widget->palette();
@@ -53,22 +56,21 @@ UhrAnzeige::UhrAnzeige(Program& program, QWidget* parent)
     TimerClock->setObjectName(QStringLiteral("TimerClock"));
     TimerClock->setTimerType(Qt::PreciseTimer);
     connect(TimerClock, &QTimer::timeout, this, [this] { engine_.TimerClock_Timer(); });
-    BuildControls();
-    BuildMenu();
+    // Only the light grey client area for now: the controls, and the fonts they
+    // need, are built by Form_Load, so that the window can map first.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    SetColours(client, kLightGrey, Qt::black);
+    setCentralWidget(client);
     setFocusPolicy(Qt::StrongFocus);
-    resize(Px(8835), Px(2565) + menuBar()->sizeHint().height());
+    resize(Px(8835), Px(2565) + kMenuBarAllowance);
     program_.store.SetSaveFailureHandler([this](const QString& path) { ShowSaveFailure(path); });
 }
 
 UhrAnzeige::~UhrAnzeige() { program_.store.SetSaveFailureHandler({}); }
 
 void UhrAnzeige::BuildControls() {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(client);
-    SetColours(client, kLightGrey, Qt::black);
-
-    FrameAnzeige = new QGroupBox(client);
+    FrameAnzeige = new QGroupBox(centralWidget());
     FrameAnzeige->setObjectName(QStringLiteral("FrameAnzeige"));
     FrameAnzeige->setGeometry(TwipRect(120, 600, 8535, 1935));
     SetColours(FrameAnzeige, kLightGrey, Qt::black);
@@ -96,6 +98,8 @@ void UhrAnzeige::BuildControls() {
         key->installEventFilter(this);
         PlayerKey[i + 1] = key;
     }
+    FrameAnzeige->show(); // the window may already be on screen
+    Form_Resize();
 }
 
 void UhrAnzeige::BuildMenu() {
@@ -119,9 +123,16 @@ void UhrAnzeige::BuildMenu() {
     HelpTopicAbout->setObjectName(QStringLiteral("HelpTopicAbout"));
 }
 
+bool UhrAnzeige::StartUpAsksFirst() const {
+    return IsFirstStart(program_.store) || !LoadTimeSettings(program_.store).HasTimeForBoth();
+}
+
 void UhrAnzeige::Form_Load() {
     Variables& vars = program_.vars;
+    BuildControls();
+    BuildMenu();
     LoadGeneralSettings(program_, DialogParent());
+    loaded_ = true;
     ApplyCaptions();
     TimerClock->setInterval(kTickMilliseconds);
     vars.NewGameAccepted = true;
@@ -137,7 +148,9 @@ void UhrAnzeige::Form_Unload() {
         return;
     unloaded_ = true;
     TimerClock->stop();
-    SaveGeneralSettings(program_);
+    // Asked to end before the settings were loaded: there is nothing of the user's to save.
+    if (loaded_)
+        SaveGeneralSettings(program_);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();
@@ -209,6 +222,8 @@ void UhrAnzeige::ShowTurn(std::uint8_t player, bool forced, const QString& messa
 }
 
 void UhrAnzeige::Form_Resize() {
+    if (!FrameAnzeige)
+        return;
     // Centred on the window's outer size; no lower bound, so a small window cuts the frame off.
     const QSize outer = frameGeometry().size();
     const double left = (outer.width() - FrameAnzeige->width()) / 2.0;

@@ -26,7 +26,11 @@ public:
     explicit UhrAnzeige(Program& program, QWidget* parent = nullptr);
     ~UhrAnzeige() override;
 
-    // Start-up: settings, captions, the first new game. Runs before the window shows.
+    // Whether the start-up will ask the user something (first start, or no
+    // stored time for a player) before the window may show.
+    bool StartUpAsksFirst() const;
+    // Start-up: builds the controls, loads the settings, applies the captions and
+    // starts the first new game.
     void Form_Load();
     // Shut-down: saves the general settings, closes every other window and ends the program.
     void Form_Unload();
@@ -80,6 +84,7 @@ private:
     QAction* FileQuit = nullptr;
     QMenu* HelpTopic = nullptr;
     QAction* HelpTopicAbout = nullptr;
+    bool loaded_ = false;
     bool unloaded_ = false;
 };
 

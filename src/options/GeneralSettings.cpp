@@ -45,6 +45,10 @@ bool SwitchFromText(const QString& text, bool fallback) {
     return isNumber ? value != 0.0 : fallback;
 }
 
+bool IsFirstStart(const SettingsStore& store) {
+    return store.ReadText(kGeneral, kLanguage).trimmed().isEmpty();
+}
+
 void LoadGeneralSettings(Program& program, QWidget* dialogParent) {
     Variables& vars = program.vars;
     const SettingsStore& store = program.store;

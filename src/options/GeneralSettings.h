@@ -7,11 +7,15 @@ class QWidget;
 namespace velmora {
 
 struct Program;
+class SettingsStore;
 
 // Loads the language (filling the string table), the two sound switches and
 // both players' keys. On the very first start (no language stored) English is
 // set and the options dialog asks the user before anything else is loaded.
 void LoadGeneralSettings(Program& program, QWidget* dialogParent = nullptr);
+
+// True when no language is stored yet: the start-up then asks for one first.
+bool IsFirstStart(const SettingsStore& store);
 
 // Stores the language and both players' keys.
 void SaveGeneralSettings(Program& program);

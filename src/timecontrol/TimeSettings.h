@@ -17,6 +17,11 @@ struct TimeSettings {
     std::int32_t GameType = 0;
     std::int32_t ContinueRunning = 0;
 
+    // A game needs a time for each player: hours, minutes and seconds not all zero.
+    bool HasTimeForBoth() const {
+        return (WhiteHours || WhiteMinutes || WhiteSeconds) && (BlackHours || BlackMinutes || BlackSeconds);
+    }
+
     friend bool operator==(const TimeSettings&, const TimeSettings&) = default;
 };
 
