@@ -1,6 +1,8 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
-#include "sound/SilentCues.h"
+#include "sound/QtAudioOutput.h"
+#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/WaveSoundCues.h"
 #include "state/ApplicationInfo.h"
 #include "state/ModalRunner.h"
 #include "state/Program.h"
@@ -17,7 +19,9 @@ int main(int argc, char* argv[]) {
 
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
-    SilentCues cues;
+    QtAudioOutput audioOutput;
+    SoundPlayerUncompressedWAV player(audioOutput);
+    WaveSoundCues cues(player, modal, QCoreApplication::applicationDirPath());
     SystemDesktopLauncher desktop;
     Program program(store, modal, cues, desktop);
 
