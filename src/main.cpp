@@ -1,5 +1,6 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
+#include "sound/ProcessExit.h"
 #include "sound/QtAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
@@ -10,7 +11,9 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int RunProgram(int argc, char* argv[]) {
     using namespace velmora;
     QApplication app(argc, argv);
     QApplication::setOrganizationName(ApplicationTitle());
@@ -29,4 +32,12 @@ int main(int argc, char* argv[]) {
     window.Form_Load();
     window.showMaximized();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int exitCode = RunProgram(argc, argv);
+    // All of the program's objects are gone and its settings saved.
+    velmora::ExitSkippingLibraryTeardown(exitCode);
 }
