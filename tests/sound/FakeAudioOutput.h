@@ -3,40 +3,35 @@
 #include "sound/AudioOutput.h"
 #include "sound/SoundResult.h"
 
-#include <QByteArray>
 #include <QStringList>
 
 #include <utility>
 
 namespace velmora::test {
 
-// An audio output that records what it is asked to play. It reports a sound
-// done only when the test says so, or when it is reset or opened anew.
+// Records what it is asked to play. A sound is done when the test says so,
+// or at a reset or the next open, as with the real output.
 class FakeAudioOutput final : public AudioOutput {
 public:
     std::int32_t Open(int device, const WaveFormatEx& format, DoneHandler onDone) override {
-        calls << QStringLiteral("Open");
+        calls << "Open";
         ReportDone();
         openedDevice = device;
         openedFormat = format;
-        if (openResult == Success)
-            onDone_ = std::move(onDone);
+        onDone_ = openResult == Success ? std::move(onDone) : DoneHandler();
         return openResult;
     }
     std::int32_t Write(const QByteArray& samples, qsizetype offset, qsizetype length) override {
-        calls << QStringLiteral("Write");
+        calls << "Write";
         writtenOffset = offset;
-        writtenLength = length;
-        writtenInside = offset >= 0 && length >= 0 && offset + length <= samples.size();
-        written = writtenInside ? samples.mid(offset, length) : QByteArray();
+        inside = offset >= 0 && length >= 0 && offset + length <= samples.size();
+        written = inside ? samples.mid(offset, length) : QByteArray();
         return writeResult;
     }
     void Reset() override {
-        calls << QStringLiteral("Reset");
+        calls << "Reset";
         ReportDone();
     }
-
-    // The sound has ended.
     void ReportDone() {
         if (onDone_)
             std::exchange(onDone_, {})();
@@ -44,13 +39,11 @@ public:
 
     std::int32_t openResult = Success;
     std::int32_t writeResult = Success;
-
     QStringList calls;
     int openedDevice = 0;
     WaveFormatEx openedFormat;
     qsizetype writtenOffset = -1;
-    qsizetype writtenLength = -1;
-    bool writtenInside = false;
+    bool inside = false; // the written range lay within the samples
     QByteArray written;
 
 private:

@@ -7,13 +7,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 class QTemporaryDir;
 
+// Builds WAV files, whole or broken, for the tests.
 namespace velmora::test {
 
-// How a test file codes its samples.
 enum class SampleCode { Pcm8, Pcm16, Pcm24, Pcm32, Float32 };
 
 struct WaveSpec {
@@ -22,37 +21,26 @@ struct WaveSpec {
     std::uint32_t rate = 44100;
     bool extensible = false; // WAVE_FORMAT_EXTENSIBLE with a PCM or float subformat
 
-    int BytesPerSample() const;
-    std::uint16_t BlockAlign() const {
-        return static_cast<std::uint16_t>(channels * BytesPerSample());
-    }
-    std::uint16_t FormatTag() const;
+    int BytesPerSample() const { return code == SampleCode::Float32 ? 4 : int(code) + 1; }
+    std::uint16_t BlockAlign() const { return std::uint16_t(channels * BytesPerSample()); }
 };
 
-// The 40-byte format record; a "fmt " chunk holds all of it (extensible) or
-// its first 16 bytes (plain), see FmtContent.
+// The full 40-byte format record, and the "fmt " content a writer would
+// give it: all 40 bytes for an extensible format, else the first 16.
 QByteArray FmtRecord(const WaveSpec& spec);
 QByteArray FmtContent(const WaveSpec& spec);
-
-// Sample values from -1 to 1 (channels interleaved), coded as `code` says.
-QByteArray EncodeSamples(SampleCode code, const std::vector<double>& values);
 // A sine tone of the same level on every channel.
-std::vector<double> Tone(const WaveSpec& spec, double seconds, double frequency, double level);
-QByteArray ToneData(const WaveSpec& spec, double seconds, double frequency = 1000.0,
-                    double level = 0.5);
+QByteArray ToneData(const WaveSpec& spec, double seconds, double level = 0.5,
+                    double hertz = 1000.0);
 
-// The bytes of a string literal, NULs included.
 template <std::size_t N> QByteArray Bytes(const char (&text)[N]) {
     return QByteArray(text, N - 1);
 }
-
-// A chunk with the size of its content, padded to an even length.
+// A chunk sized by its content and padded to even length; or declaring any size, unpadded.
 QByteArray Chunk(QByteArrayView id, const QByteArray& content);
-// A chunk whose header declares `declaredSize`, whatever the content; no padding.
-QByteArray ChunkDeclaring(QByteArrayView id, std::uint32_t declaredSize, const QByteArray& content);
+QByteArray ChunkDeclaring(QByteArrayView id, std::uint32_t size, const QByteArray& content);
 QByteArray Riff(const QByteArray& chunks, QByteArrayView formType = "WAVE");
-// A well-formed file: "fmt " then "data".
-QByteArray WaveFile(const WaveSpec& spec, const QByteArray& data);
+QByteArray WaveFile(const WaveSpec& spec, const QByteArray& data); // "fmt ", then "data"
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
