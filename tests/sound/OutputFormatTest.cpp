@@ -21,13 +21,13 @@ class OutputFormatTest : public QObject {
 private Q_SLOTS:
     void refusesOtherFormats_data() {
         QTest::addColumn<WaveFormatEx>("format");
-        auto changed = [](const WaveSpec& spec, const std::function<void(WaveFormatEx&)>& change) {
-            WaveFormatEx format = ParseWaveFormat(FmtRecord(spec));
+        auto changed = [](const WaveKind& kind, const std::function<void(WaveFormatEx&)>& change) {
+            WaveFormatEx format = ParseWaveFormat(FmtRecord(kind));
             change(format);
             return format;
         };
-        const WaveSpec pcm{SampleCode::Pcm16, 2, 44100};
-        const WaveSpec extensible{SampleCode::Pcm16, 2, 44100, true};
+        const WaveKind pcm{SampleCode::Pcm16, 2, 44100};
+        const WaveKind extensible{SampleCode::Pcm16, 2, 44100, true};
         QTest::newRow("nothing loaded") << WaveFormatEx{};
         QTest::newRow("ADPCM") << changed(pcm, [](auto& f) { f.FormatTag = 2; });
         QTest::newRow("12-bit PCM") << changed(pcm, [](auto& f) { f.BitsPerSample = 12; });

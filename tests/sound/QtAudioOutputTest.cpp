@@ -85,8 +85,8 @@ class QtAudioOutputTest : public QObject {
         std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
         return samples;
     }
-    void Play(SoundPlayerUncompressedWAV& player, const WaveSpec& spec, const QByteArray& data) {
-        player.LoadWave(WriteFile(dir_, "sound.wav", WaveFile(spec, data)));
+    void Play(SoundPlayerUncompressedWAV& player, const WaveKind& kind, const QByteArray& data) {
+        player.LoadWave(WriteFile(dir_, "sound.wav", WaveFile(kind, data)));
         player.PlayEnd = player.SampleFrames();
         player.PlayWave(-1);
         QCOMPARE(player.LastResult(), Success);
@@ -111,19 +111,19 @@ private Q_SLOTS:
 
     // Every format arrives whole, end included, at the level it was written with.
     void soundArrivesAtSink_data() {
-        QTest::addColumn<WaveSpec>("spec");
-        QTest::newRow("8-bit mono 8 kHz") << WaveSpec{SampleCode::Pcm8, 1, 8000};
-        QTest::newRow("16-bit stereo 44.1 kHz") << WaveSpec{SampleCode::Pcm16, 2, 44100};
-        QTest::newRow("24-bit mono 48 kHz") << WaveSpec{SampleCode::Pcm24, 1, 48000};
-        QTest::newRow("32-bit stereo 96 kHz") << WaveSpec{SampleCode::Pcm32, 2, 96000};
-        QTest::newRow("float stereo 22.05 kHz") << WaveSpec{SampleCode::Float32, 2, 22050};
-        QTest::newRow("extensible 24-bit stereo") << WaveSpec{SampleCode::Pcm24, 2, 44100, true};
-        QTest::newRow("extensible float mono") << WaveSpec{SampleCode::Float32, 1, 48000, true};
+        QTest::addColumn<WaveKind>("kind");
+        QTest::newRow("8-bit mono 8 kHz") << WaveKind{SampleCode::Pcm8, 1, 8000};
+        QTest::newRow("16-bit stereo 44.1 kHz") << WaveKind{SampleCode::Pcm16, 2, 44100};
+        QTest::newRow("24-bit mono 48 kHz") << WaveKind{SampleCode::Pcm24, 1, 48000};
+        QTest::newRow("32-bit stereo 96 kHz") << WaveKind{SampleCode::Pcm32, 2, 96000};
+        QTest::newRow("float stereo 22.05 kHz") << WaveKind{SampleCode::Float32, 2, 22050};
+        QTest::newRow("extensible 24-bit stereo") << WaveKind{SampleCode::Pcm24, 2, 44100, true};
+        QTest::newRow("extensible float mono") << WaveKind{SampleCode::Float32, 1, 48000, true};
     }
     void soundArrivesAtSink() {
-        QFETCH(WaveSpec, spec);
+        QFETCH(WaveKind, kind);
         SoundPlayerUncompressedWAV player(output_);
-        Play(player, spec, ToneData(spec, 0.4, 0.5));
+        Play(player, kind, ToneData(kind, 0.4, 0.5));
         QTRY_VERIFY_WITH_TIMEOUT(!player.WavePlaying(), 3000);
         const Recording recorded = Recorded();
         const std::optional<Span> span = SoundSpan(recorded);
@@ -136,7 +136,7 @@ private Q_SLOTS:
     }
 
     void nextCueCutsOffSoundingOne() {
-        const WaveSpec mono{SampleCode::Pcm16, 1, 44100};
+        const WaveKind mono{SampleCode::Pcm16, 1, 44100};
         WriteFile(dir_, "ChangePlayer.wav", WaveFile(mono, ToneData(mono, 1.0, 0.2, 440.0)));
         WriteFile(dir_, "GameOver.wav", WaveFile(mono, ToneData(mono, 0.3, 0.6, 880.0)));
         SoundPlayerUncompressedWAV player(output_);
@@ -158,7 +158,7 @@ private Q_SLOTS:
     }
 
     void playingEndsByItselfOrAtStop() {
-        const WaveSpec mono{SampleCode::Pcm16, 1, 48000};
+        const WaveKind mono{SampleCode::Pcm16, 1, 48000};
         SoundPlayerUncompressedWAV player(output_);
         Play(player, mono, ToneData(mono, 0.2));
         QCOMPARE(SinkInputs(), 1);

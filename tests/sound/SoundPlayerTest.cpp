@@ -17,8 +17,8 @@ using namespace velmora::test;
 
 namespace {
 
-const WaveSpec Stereo16{SampleCode::Pcm16, 2, 44100};
-const WaveSpec Mono8{SampleCode::Pcm8, 1, 8000};
+const WaveKind Stereo16{SampleCode::Pcm16, 2, 44100};
+const WaveKind Mono8{SampleCode::Pcm8, 1, 8000};
 
 QByteArray Counting(int bytes) {
     QByteArray data(bytes, '\0');
@@ -51,27 +51,27 @@ private Q_SLOTS:
     }
 
     void loadsPlayableFormats_data() {
-        QTest::addColumn<WaveSpec>("spec");
+        QTest::addColumn<WaveKind>("kind");
         QTest::newRow("8-bit mono 8 kHz") << Mono8;
         QTest::newRow("16-bit stereo 44.1 kHz") << Stereo16;
-        QTest::newRow("24-bit mono 96 kHz") << WaveSpec{SampleCode::Pcm24, 1, 96000};
-        QTest::newRow("32-bit stereo 48 kHz") << WaveSpec{SampleCode::Pcm32, 2, 48000};
-        QTest::newRow("float stereo 22.05 kHz") << WaveSpec{SampleCode::Float32, 2, 22050};
-        QTest::newRow("extensible 24-bit stereo") << WaveSpec{SampleCode::Pcm24, 2, 48000, true};
-        QTest::newRow("extensible float mono") << WaveSpec{SampleCode::Float32, 1, 96000, true};
+        QTest::newRow("24-bit mono 96 kHz") << WaveKind{SampleCode::Pcm24, 1, 96000};
+        QTest::newRow("32-bit stereo 48 kHz") << WaveKind{SampleCode::Pcm32, 2, 48000};
+        QTest::newRow("float stereo 22.05 kHz") << WaveKind{SampleCode::Float32, 2, 22050};
+        QTest::newRow("extensible 24-bit stereo") << WaveKind{SampleCode::Pcm24, 2, 48000, true};
+        QTest::newRow("extensible float mono") << WaveKind{SampleCode::Float32, 1, 96000, true};
     }
     void loadsPlayableFormats() {
-        QFETCH(WaveSpec, spec);
-        const QByteArray data = ToneData(spec, 0.02);
-        Load(WaveFile(spec, data));
+        QFETCH(WaveKind, kind);
+        const QByteArray data = ToneData(kind, 0.02);
+        Load(WaveFile(kind, data));
         QVERIFY(player_->WaveLoaded);
         const WaveFormatEx& format = player_->WaveFormat();
-        QCOMPARE(format.Channels, spec.channels);
-        QCOMPARE(format.SamplesPerSec, spec.rate);
-        QCOMPARE(format.BlockAlign, spec.BlockAlign());
+        QCOMPARE(format.Channels, kind.channels);
+        QCOMPARE(format.SamplesPerSec, kind.rate);
+        QCOMPARE(format.BlockAlign, kind.BlockAlign());
         // A 16-byte record reads no bytes beyond its chunk: those are "da" of "data".
-        QCOMPARE(format.ExtraSize, spec.extensible ? 22 : 0);
-        QCOMPARE(player_->SampleFrames(), data.size() / spec.BlockAlign());
+        QCOMPARE(format.ExtraSize, kind.extensible ? 22 : 0);
+        QCOMPARE(player_->SampleFrames(), data.size() / kind.BlockAlign());
         QCOMPARE(PlayAll(), data);
         QCOMPARE(output_.openedFormat, format);
     }

@@ -19,36 +19,36 @@ template <typename T> void Append(QByteArray& to, T value, int bytes = sizeof(T)
 
 } // namespace
 
-QByteArray FmtRecord(const WaveSpec& spec) {
-    const bool isFloat = spec.code == SampleCode::Float32;
-    const auto bits = quint16(8 * spec.BytesPerSample());
+QByteArray FmtRecord(const WaveKind& kind) {
+    const bool isFloat = kind.code == SampleCode::Float32;
+    const auto bits = quint16(8 * kind.BytesPerSample());
     QByteArray record;
-    Append<quint16>(record, spec.extensible ? 0xFFFE : isFloat ? 3 : 1);
-    Append<quint16>(record, spec.channels);
-    Append<quint32>(record, spec.rate);
-    Append<quint32>(record, spec.rate * spec.BlockAlign());
-    Append<quint16>(record, spec.BlockAlign());
+    Append<quint16>(record, kind.extensible ? 0xFFFE : isFloat ? 3 : 1);
+    Append<quint16>(record, kind.channels);
+    Append<quint32>(record, kind.rate);
+    Append<quint32>(record, kind.rate * kind.BlockAlign());
+    Append<quint16>(record, kind.BlockAlign());
     Append<quint16>(record, bits);
-    if (!spec.extensible)
+    if (!kind.extensible)
         return record + QByteArray(22 + 2, '\0');
     Append<quint16>(record, 22);
     Append<quint16>(record, bits);
-    Append<quint32>(record, spec.channels == 1 ? 0x4 : 0x3); // front centre, or left and right
+    Append<quint32>(record, kind.channels == 1 ? 0x4 : 0x3); // front centre, or left and right
     Append<quint16>(record, isFloat ? 3 : 1);
     return record + Bytes("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71");
 }
 
-QByteArray FmtContent(const WaveSpec& spec) {
-    return spec.extensible ? FmtRecord(spec) : FmtRecord(spec).left(16);
+QByteArray FmtContent(const WaveKind& kind) {
+    return kind.extensible ? FmtRecord(kind) : FmtRecord(kind).left(16);
 }
 
-QByteArray ToneData(const WaveSpec& spec, double seconds, double level, double hertz) {
+QByteArray ToneData(const WaveKind& kind, double seconds, double level, double hertz) {
     QByteArray data;
-    const auto frames = qsizetype(seconds * spec.rate);
-    for (qsizetype i = 0; i < frames * spec.channels; ++i) {
+    const auto frames = qsizetype(seconds * kind.rate);
+    for (qsizetype i = 0; i < frames * kind.channels; ++i) {
         const double v = level * std::sin(2.0 * std::numbers::pi * hertz *
-                                          double(i / spec.channels) / spec.rate);
-        switch (spec.code) {
+                                          double(i / kind.channels) / kind.rate);
+        switch (kind.code) {
         case SampleCode::Pcm8:
             Append<quint8>(data, quint8(std::lround(128.0 + v * 127.0)));
             break;
@@ -84,8 +84,8 @@ QByteArray Riff(const QByteArray& chunks, QByteArrayView formType) {
     return Chunk("RIFF", formType.toByteArray() + chunks);
 }
 
-QByteArray WaveFile(const WaveSpec& spec, const QByteArray& data) {
-    return Riff(Chunk("fmt ", FmtContent(spec)) + Chunk("data", data));
+QByteArray WaveFile(const WaveKind& kind, const QByteArray& data) {
+    return Riff(Chunk("fmt ", FmtContent(kind)) + Chunk("data", data));
 }
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {

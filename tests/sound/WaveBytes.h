@@ -15,7 +15,7 @@ namespace velmora::test {
 
 enum class SampleCode { Pcm8, Pcm16, Pcm24, Pcm32, Float32 };
 
-struct WaveSpec {
+struct WaveKind {
     SampleCode code = SampleCode::Pcm16;
     std::uint16_t channels = 1;
     std::uint32_t rate = 44100;
@@ -27,10 +27,10 @@ struct WaveSpec {
 
 // The full 40-byte format record, and the "fmt " content a writer would
 // give it: all 40 bytes for an extensible format, else the first 16.
-QByteArray FmtRecord(const WaveSpec& spec);
-QByteArray FmtContent(const WaveSpec& spec);
+QByteArray FmtRecord(const WaveKind& kind);
+QByteArray FmtContent(const WaveKind& kind);
 // A sine tone of the same level on every channel.
-QByteArray ToneData(const WaveSpec& spec, double seconds, double level = 0.5,
+QByteArray ToneData(const WaveKind& kind, double seconds, double level = 0.5,
                     double hertz = 1000.0);
 
 template <std::size_t N> QByteArray Bytes(const char (&text)[N]) {
@@ -40,10 +40,10 @@ template <std::size_t N> QByteArray Bytes(const char (&text)[N]) {
 QByteArray Chunk(QByteArrayView id, const QByteArray& content);
 QByteArray ChunkDeclaring(QByteArrayView id, std::uint32_t size, const QByteArray& content);
 QByteArray Riff(const QByteArray& chunks, QByteArrayView formType = "WAVE");
-QByteArray WaveFile(const WaveSpec& spec, const QByteArray& data); // "fmt ", then "data"
+QByteArray WaveFile(const WaveKind& kind, const QByteArray& data); // "fmt ", then "data"
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
 } // namespace velmora::test
 
-Q_DECLARE_METATYPE(velmora::test::WaveSpec)
+Q_DECLARE_METATYPE(velmora::test::WaveKind)

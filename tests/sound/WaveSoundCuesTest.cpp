@@ -22,7 +22,7 @@ using namespace velmora::test;
 
 namespace {
 
-const WaveSpec Mono16{SampleCode::Pcm16, 1, 44100};
+const WaveKind Mono16{SampleCode::Pcm16, 1, 44100};
 const QByteArray ChangePlayerData = ToneData(Mono16, 0.05, 0.5, 880.0);
 const QByteArray GameOverData = ToneData(Mono16, 0.08, 0.5, 440.0);
 
