@@ -1,7 +1,10 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
 #include "options/GeneralSettings.h"
-#include "sound/SilentCues.h"
+#include "sound/ProcessExit.h"
+#include "sound/QtAudioOutput.h"
+#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/WaveSoundCues.h"
 #include "state/ApplicationInfo.h"
 #include "state/ModalRunner.h"
 #include "state/Program.h"
@@ -11,7 +14,9 @@
 #include <QApplication>
 #include <QTimer>
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int RunProgram(int argc, char* argv[]) {
     using namespace velmora;
     QApplication app(argc, argv);
     QApplication::setOrganizationName(ApplicationTitle());
@@ -22,7 +27,9 @@ int main(int argc, char* argv[]) {
 
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
-    SilentCues cues;
+    QtAudioOutput audioOutput;
+    SoundPlayerUncompressedWAV player(audioOutput);
+    WaveSoundCues cues(player, modal, QCoreApplication::applicationDirPath());
     SystemDesktopLauncher desktop;
     Program program(store, modal, cues, desktop);
 
@@ -42,4 +49,12 @@ int main(int argc, char* argv[]) {
         window.showMaximized();
     });
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int exitCode = RunProgram(argc, argv);
+    // All of the program's objects are gone and its settings saved.
+    velmora::ExitSkippingLibraryTeardown(exitCode);
 }

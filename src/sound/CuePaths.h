@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+class ModalRunner;
+
+// Full paths of the two cue files in the program's directory. When that
+// directory is unknown (empty), the user is told "Application path
+// undefined!" and the path is empty.
+QString ChangePlayerWavePath(const QString& programDirectory, ModalRunner& modal);
+QString GameOverWavePath(const QString& programDirectory, ModalRunner& modal);
+
+} // namespace velmora

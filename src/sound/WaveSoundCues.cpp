@@ -1,0 +1,45 @@
+#include "sound/WaveSoundCues.h"
+
+#include "sound/CuePaths.h"
+#include "sound/SoundPlayerUncompressedWAV.h"
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+// A cue must never fail its caller: an error in one step is dropped and the
+// next step runs all the same.
+template <typename Step> void IgnoringErrors(Step step) noexcept {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+WaveSoundCues::WaveSoundCues(SoundPlayerUncompressedWAV& player, ModalRunner& modal,
+                             QString programDirectory)
+    : player_(player), modal_(modal), programDirectory_(std::move(programDirectory)) {}
+
+QString WaveSoundCues::WavePath(Cue cue) const {
+    return cue == Cue::ChangePlayer ? ChangePlayerWavePath(programDirectory_, modal_)
+                                    : GameOverWavePath(programDirectory_, modal_);
+}
+
+void WaveSoundCues::Play(Cue cue) noexcept {
+    IgnoringErrors([&] {
+        if (player_.WavePlaying())
+            player_.StopWave();
+    });
+    player_.WaveLoaded = false;
+    // A file that fails to load leaves the sample held before, which then plays.
+    IgnoringErrors([&] { player_.LoadWave(WavePath(cue)); });
+    player_.PlayStart = 0;
+    player_.PlayEnd = player_.SampleFrames();
+    IgnoringErrors([&] { player_.PlayWave(-1); });
+}
+
+} // namespace velmora

@@ -1,0 +1,36 @@
+// With no sound server (PULSE_SERVER names a socket that does not exist)
+// the cues are silent and nothing fails.
+
+#include "ScriptedModalRunner.h"
+#include "SoundTestMain.h"
+
+#include "sound/QtAudioOutput.h"
+#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/SoundResult.h"
+#include "sound/WaveSoundCues.h"
+
+using namespace velmora;
+using namespace velmora::test;
+
+class NoSoundServerTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cuesAreSilent() {
+        QtAudioOutput output;
+        SoundPlayerUncompressedWAV player(output);
+        ScriptedModalRunner modal;
+        WaveSoundCues cues(player, modal, VELMORA_SOUND_DIRECTORY);
+        for (Cue cue : {Cue::ChangePlayer, Cue::GameOver, Cue::ChangePlayer}) {
+            cues.Play(cue);
+            QVERIFY(player.WaveLoaded);
+            QCOMPARE(player.LastResult(), NoDevice);
+            QVERIFY(!player.WavePlaying());
+            QVERIFY(!output.IsOpen());
+        }
+        QVERIFY(modal.Shown().empty());
+    }
+};
+
+VELMORA_SOUND_TEST_MAIN(NoSoundServerTest)
+#include "NoSoundServerTest.moc"

@@ -1,0 +1,61 @@
+#!/bin/sh
+# with-pulseaudio.sh <command> [arguments...]
+# Runs the command against a private PulseAudio daemon whose only output is a
+# null sink, then stops the daemon. Each run has its own runtime directory and
+# socket, so runs may overlap; the user's own sound server is never touched.
+# The command sees PULSE_SERVER and PULSE_RUNTIME_PATH of the private daemon,
+# and VELMORA_TEST_SINK, the name of the null sink (record "<sink>.monitor").
+set -u
+
+runtime=$(mktemp -d "${TMPDIR:-/tmp}/velmora-pulse.XXXXXX") || exit 1
+daemon=""
+command=""
+clean_up() {
+    for pid in $command $daemon; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    rm -rf "$runtime"
+}
+trap clean_up EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+sink=velmora_test
+socket="$runtime/native"
+# The daemon gets a home and configuration of its own. -n skips the system's
+# default.pa; without realtime scheduling it needs no system bus; it leaves
+# by itself if it is ever orphaned (idle 30 s). Run as root it works too and
+# only warns (below the log level shown).
+HOME="$runtime" XDG_CONFIG_HOME="$runtime/config" XDG_RUNTIME_DIR="$runtime" \
+    PULSE_RUNTIME_PATH="$runtime" PULSE_STATE_PATH="$runtime/state" \
+    pulseaudio -n --daemonize=no --system=false --disallow-exit --use-pid-file=no \
+    --exit-idle-time=30 --realtime=false --high-priority=false \
+    --log-target=stderr --log-level=error \
+    --load="module-native-protocol-unix socket=$socket auth-anonymous=1" \
+    --load="module-null-sink sink_name=$sink" &
+daemon=$!
+
+export PULSE_SERVER="unix:$socket"
+export PULSE_RUNTIME_PATH="$runtime"
+export PULSE_COOKIE="$runtime/config/pulse/cookie"
+export VELMORA_TEST_SINK="$sink"
+
+tries=0
+until pactl info >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if ! kill -0 "$daemon" 2>/dev/null || [ "$tries" -ge 100 ]; then
+        echo "with-pulseaudio.sh: the PulseAudio daemon did not start" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+
+# In the background, so that a signal to this script ends the command too.
+"$@" &
+command=$!
+wait "$command"
+status=$?
+command=""
+exit $status
