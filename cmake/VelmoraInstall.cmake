@@ -23,23 +23,5 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/icons/velmora.svg
 install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.velmora.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The sounds are made by the build; their paths come as the variable or the
-# global property VELMORA_SOUND_FILES, which may be set anywhere in the
-# project, so they are looked up once the whole project has been read. Their
-# names are also written to velmora-sounds.txt for the install tests.
-function(velmora_install_sounds)
-    get_property(sounds GLOBAL PROPERTY VELMORA_SOUND_FILES)
-    if(NOT sounds AND DEFINED VELMORA_SOUND_FILES)
-        set(sounds ${VELMORA_SOUND_FILES})
-    endif()
-    set(names "")
-    foreach(sound IN LISTS sounds)
-        get_filename_component(name ${sound} NAME)
-        string(APPEND names "${name}\n")
-    endforeach()
-    file(WRITE ${PROJECT_BINARY_DIR}/velmora-sounds.txt "${names}")
-    if(sounds)
-        install(FILES ${sounds} DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
-    endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL velmora_install_sounds)
+# The two sounds made by the build (tools/soundgen sets VELMORA_SOUND_FILES).
+install(FILES ${VELMORA_SOUND_FILES} DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
