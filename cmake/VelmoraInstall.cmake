@@ -7,6 +7,7 @@ set(VELMORA_INSTALL_PROGRAM_DIR "lib/velmora" CACHE STRING
     "Folder of the program and its sounds, relative to the install prefix")
 
 install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
+install(TARGETS velmora_audio LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
 
 # The link is made in the build tree and installed as a link; being relative,
 # it stays right under any prefix and in the package.

@@ -2,7 +2,7 @@
 #include "clock/UhrAnzeige.h"
 #include "options/GeneralSettings.h"
 #include "sound/ProcessExit.h"
-#include "sound/QtAudioOutput.h"
+#include "sound/LazyAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
 #include "state/ApplicationInfo.h"
@@ -27,7 +27,7 @@ int RunProgram(int argc, char* argv[]) {
 
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
-    QtAudioOutput audioOutput;
+    LazyAudioOutput audioOutput(QCoreApplication::applicationDirPath());
     SoundPlayerUncompressedWAV player(audioOutput);
     WaveSoundCues cues(player, modal, QCoreApplication::applicationDirPath());
     SystemDesktopLauncher desktop;

@@ -10,6 +10,8 @@ BUILD_DIR = os.environ["VELMORA_BINARY_DIR"]
 VERSION = os.environ["VELMORA_VERSION"]
 PROGRAM_DIR = "lib/velmora"  # relative to the prefix, as CMake installs it
 SOUND_NAMES = {"ChangePlayer.wav", "GameOver.wav"}
+# Loaded at the first sound, from the folder of the program file.
+AUDIO_MODULE = "libvelmora-audio.so"
 
 # Settings that start the clock straight in a 5-minute game, in English.
 SETTINGS = """[General]
@@ -43,9 +45,9 @@ def command(*args, cwd=None):
 
 
 def check_sounds_beside(program_file):
-    """The two sounds lie in the folder of the real program file."""
+    """The two sounds and the audio module lie in the folder of the real program file."""
     folder = os.path.dirname(program_file)
-    for name in sorted(SOUND_NAMES):
+    for name in sorted(SOUND_NAMES) + [AUDIO_MODULE]:
         path = os.path.join(folder, name)
         if not os.path.isfile(path) or os.path.getsize(path) == 0:
             raise E2EError(f"{name} is not beside the program in {folder}")
