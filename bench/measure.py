@@ -206,6 +206,26 @@ def engine_scale():
     record("6-hour game in the engine: memory at end", [v / 1024 for v in results["engine_rss_end_kib"]], "MiB")
 
 
+def cues():
+    """The program's cues at a private sound server's null sink."""
+    count = 1000 if QUICK else 10000
+    result = subprocess.run(
+        [os.path.join(HERE, "..", "tests", "support", "with-pulseaudio.sh"),
+         os.path.join(BUILD, "bench", "velmora_bench"), "cues", str(count)],
+        env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), capture_output=True, text=True, check=True)
+    values = {}
+    for line in result.stdout.splitlines():
+        name, value, _unit = line.split()
+        values.setdefault(name, []).append(float(value))
+    record("cue start to output running: first cue", values["cue_first_start_ms"], "ms",
+           "(loads the audio module, connects to the server)")
+    record(f"cue start to output running ({count} cues)", values["cue_start_ms"], "ms")
+    record(f"{count} cues: memory at start", [v / 1024 for v in values["cues_rss_start_kib"]], "MiB")
+    record(f"{count} cues: memory at end", [v / 1024 for v in values["cues_rss_end_kib"]], "MiB")
+    record(f"{count} cues: open descriptors at start", values["cues_fds_start"], "fds")
+    record(f"{count} cues: open descriptors at end", values["cues_fds_end"], "fds")
+
+
 def machine():
     cpu = "unknown"
     with open("/proc/cpuinfo") as f:
@@ -244,6 +264,7 @@ def main():
         startup_and_memory(display)
         handover()
         engine_scale()
+        cues()
         running_game(display)
     finally:
         display.stop()

@@ -3,10 +3,16 @@
 //   velmora_bench accuracy <seconds> <segments>   charged time against the monotonic clock
 //   velmora_bench handover <count>                key event to repainted window
 //   velmora_bench engine <ticks>                  a long game through the engine alone
+//   velmora_bench cues <count>                    cue start, and many cues in a row
+//                                                 (needs a sound server)
 #include "BenchProgram.h"
 
 #include "clock/ClockEngine.h"
 #include "clock/ClockHost.h"
+#include "sound/LazyAudioOutput.h"
+#include "sound/ProcessExit.h"
+#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/WaveSoundCues.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -123,9 +129,56 @@ int Engine(int ticks) {
     return 0;
 }
 
+// The program's cues over the real output module, inside the event loop as in
+// the program: from the start of a cue to its output running (the sound
+// server's stream is ready when the sink starts), and many cues in a row, each
+// cutting off the one before.
+int Cues(int count) {
+    const QString buildDir = QStringLiteral(VELMORA_BUILD_DIR);
+    LazyAudioOutput output(buildDir);
+    SoundPlayerUncompressedWAV player(output);
+    ExecModalRunner modal;
+    WaveSoundCues cues(player, modal, buildDir);
+    int played = -1; // the first cue also loads the module and connects to the server
+    QTimer next;
+    QObject::connect(&next, &QTimer::timeout, [&] {
+        if (played == count) {
+            next.stop();
+            // The last cue drains and its output is released before the final figures.
+            QTimer::singleShot(2500, [] {
+                Print("cues_rss_end_kib", double(ResidentKiB()), "KiB");
+                Print("cues_fds_end", double(OpenDescriptors()), "fds");
+                QApplication::quit();
+            });
+            return;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        cues.Play(played % 2 ? Cue::GameOver : Cue::ChangePlayer);
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        if (!player.WavePlaying()) {
+            std::fprintf(stderr, "no cue plays: is there a sound server?\n");
+            QApplication::exit(1);
+        }
+        if (played < 0) {
+            Print("cue_first_start_ms", ms, "ms");
+            next.setInterval(2);
+            QTimer::singleShot(0, [] {
+                Print("cues_rss_start_kib", double(ResidentKiB()), "KiB");
+                Print("cues_fds_start", double(OpenDescriptors()), "fds");
+            });
+        } else {
+            Print("cue_start_ms", ms, "ms");
+        }
+        ++played;
+    });
+    next.start(500);
+    return QApplication::exec();
+}
+
 } // namespace
 
-int main(int argc, char* argv[]) {
+int Run(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const QString command = args.value(1);
@@ -135,6 +188,13 @@ int main(int argc, char* argv[]) {
         return HandOver(args.value(2, QStringLiteral("1000")).toInt());
     if (command == u"engine")
         return Engine(args.value(2, QStringLiteral("216000")).toInt());
-    std::fprintf(stderr, "usage: velmora_bench accuracy|handover|engine [...]\n");
+    if (command == u"cues")
+        return Cues(args.value(2, QStringLiteral("10000")).toInt());
+    std::fprintf(stderr, "usage: velmora_bench accuracy|handover|engine|cues [...]\n");
     return 2;
+}
+
+int main(int argc, char* argv[]) {
+    // As the program does: Qt's audio teardown at exit may abort after sound was played.
+    ExitSkippingLibraryTeardown(Run(argc, argv));
 }

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void newGameAtStartUpAsksWhenATimeIsZero();
     void newGameAcceptedWaitsForBlack();
     void newGameCancelledRunsOn();
+    void sixHourGameToTheMillisecond();
 
 private:
     void StartGame(TimeAccount white, TimeAccount black);
@@ -365,6 +366,20 @@ void TestClockEngine::newGameCancelledRunsOn() {
     QVERIFY(host.running);
     QCOMPARE(vars.CurrentPlayer, std::uint8_t(Black));
     QCOMPARE(vars.PlayerTime, accounts);
+}
+
+void TestClockEngine::sixHourGameToTheMillisecond() {
+    // 216,000 ticks of play: White thinks 2.5 s a move, Black 3.5 s, 7,200 hand-overs.
+    StartGame({6, 0, 0, 0}, {6, 0, 0, 0});
+    for (int pair = 0; pair < 3600; ++pair) {
+        Tick(25);
+        engine->SwitchPlayer(kKeyA, false, {});
+        Tick(35);
+        engine->SwitchPlayer(kKeyL, false, {});
+    }
+    QCOMPARE(vars.PlayerTime[White], (TimeAccount{3, 30, 0, 0}));
+    QCOMPARE(vars.PlayerTime[Black], (TimeAccount{2, 30, 0, 0}));
+    QCOMPARE(vars.CurrentPlayer, std::uint8_t(White));
 }
 
 QTEST_APPLESS_MAIN(TestClockEngine)

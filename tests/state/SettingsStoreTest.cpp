@@ -1,6 +1,8 @@
 #include "state/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -37,6 +39,20 @@ struct WatchedStore {
     QStringList reports;
 };
 
+constexpr int kWriterSaves = 50;
+
+// One of several programs saving to the same file at once.
+int RunWriter(int id, const QString& path) {
+    SettingsStore store(path);
+    for (int save = 0; save < kWriterSaves; ++save) {
+        store.WriteText(QStringLiteral("Writers"), QStringLiteral("Writer%1").arg(id), QString::number(save));
+        store.WriteText(kGeneral, QStringLiteral("Language"), QStringLiteral("2"));
+        if (!store.Flush())
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 class SettingsStoreTest : public QObject {
@@ -58,6 +74,7 @@ private Q_SLOTS:
     void unusable_file_data();
     void unusable_file();
     void failed_save_is_kept_for_the_next();
+    void programs_saving_at_once_keep_the_file_whole();
 
 private:
     QString Path() const { return dir_->filePath(QStringLiteral("Velmora.ini")); }
@@ -286,5 +303,35 @@ void SettingsStoreTest::failed_save_is_kept_for_the_next() {
     QCOMPARE(watched.reports.size(), 1);
 }
 
-QTEST_GUILESS_MAIN(SettingsStoreTest)
+// Four programs (this binary as a writer) save to one file at the same time:
+// every save of each lands, and the file stays a whole settings file.
+void SettingsStoreTest::programs_saving_at_once_keep_the_file_whole() {
+    constexpr int kWriters = 4;
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int id = 0; id < kWriters; ++id) {
+        auto writer = std::make_unique<QProcess>();
+        writer->start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--writer"), QString::number(id), Path()});
+        writers.push_back(std::move(writer));
+    }
+    for (auto& writer : writers) {
+        QVERIFY(writer->waitForFinished(60000));
+        QCOMPARE(writer->exitCode(), 0);
+    }
+    SettingsStore store(Path());
+    for (int id = 0; id < kWriters; ++id)
+        QCOMPARE(store.ReadText(QStringLiteral("Writers"), QStringLiteral("Writer%1").arg(id)),
+                 QStringLiteral("%1").arg(kWriterSaves - 1));
+    QCOMPARE(store.ReadText(kGeneral, QStringLiteral("Language")), QStringLiteral("2"));
+    QVERIFY(ReadFile(Path()).startsWith("[General]\nLanguage=2\n"));
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.value(1) == u"--writer")
+        return RunWriter(args.value(2).toInt(), args.value(3));
+    SettingsStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "SettingsStoreTest.moc"
