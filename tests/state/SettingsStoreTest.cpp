@@ -32,19 +32,6 @@ bool WriteFile(const QString& path, const QByteArray& content) {
 
 constexpr int kWriterSaves = 50;
 
-// One of several programs saving to the same file at once (see main).
-int RunWriter(const QString& id, const QString& path) {
-    SettingsStore store(path);
-    for (int save = 0; save < kWriterSaves; ++save) {
-        store.WriteText(QStringLiteral("Writers"), QStringLiteral("Writer") + id,
-                        QString::number(save));
-        store.WriteText(kGeneral, kLanguage, QStringLiteral("2"));
-        if (!store.Flush())
-            return 1;
-    }
-    return 0;
-}
-
 } // namespace
 
 class SettingsStoreTest : public QObject {
@@ -137,19 +124,16 @@ void SettingsStoreTest::saving_over_a_file() {
 // Four programs (this binary as a writer) save to one file at the same time:
 // every save of each lands, and the file stays a whole settings file.
 void SettingsStoreTest::programs_saving_at_once_keep_the_file_whole() {
-    constexpr int kWriters = 4;
-    std::vector<std::unique_ptr<QProcess>> writers;
-    for (int id = 0; id < kWriters; ++id) {
-        writers.push_back(std::make_unique<QProcess>());
-        writers.back()->start(QCoreApplication::applicationFilePath(),
-                              {QStringLiteral("--writer"), QString::number(id), Path()});
-    }
-    for (auto& writer : writers) {
-        QVERIFY(writer->waitForFinished(60000));
-        QCOMPARE(writer->exitCode(), 0);
+    QProcess writers[4];
+    for (int id = 0; id < 4; ++id)
+        writers[id].start(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--writer"), QString::number(id), Path()});
+    for (QProcess& writer : writers) {
+        QVERIFY(writer.waitForFinished(60000));
+        QCOMPARE(writer.exitCode(), 0);
     }
     const SettingsStore store(Path());
-    for (int id = 0; id < kWriters; ++id)
+    for (int id = 0; id < 4; ++id)
         QCOMPARE(store.ReadText(QStringLiteral("Writers"), QStringLiteral("Writer%1").arg(id)),
                  QString::number(kWriterSaves - 1));
     QVERIFY(ReadFile(Path()).startsWith("[General]\nLanguage=2\n"));
@@ -158,8 +142,17 @@ void SettingsStoreTest::programs_saving_at_once_keep_the_file_whole() {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.value(1) == u"--writer")
-        return RunWriter(args.value(2), args.value(3));
+    if (args.value(1) == u"--writer") { // one of the programs saving at once
+        SettingsStore store(args.value(3));
+        for (int save = 0; save < kWriterSaves; ++save) {
+            store.WriteText(QStringLiteral("Writers"), "Writer" + args.value(2),
+                            QString::number(save));
+            store.WriteText(kGeneral, kLanguage, QStringLiteral("2"));
+            if (!store.Flush())
+                return 1;
+        }
+        return 0;
+    }
     SettingsStoreTest test;
     return QTest::qExec(&test, argc, argv);
 }

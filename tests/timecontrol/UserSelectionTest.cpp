@@ -1,6 +1,7 @@
 #include "TestProgram.h"
 
 #include "clock/UhrAnzeige.h"
+#include "timecontrol/TimeSettings.h"
 #include "timecontrol/UserSelection.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace velmora;
@@ -33,24 +33,23 @@ QCheckBox* RunsOn(QDialog& d) {
     return d.findChild<QCheckBox*>(QStringLiteral("OptionGameTimeContinues"));
 }
 
-// What one showing of the dialog offered; boxes reads "h m s / h m s" (White / Black).
-struct View {
+// What one showing of the dialog offered, e.g. "9 (boxes off): 1 30 0 / 1 30 0,
+// runs on": the selected time control, whether the boxes can be edited, White's
+// and Black's boxes, the check box, and whether Cancel can be pressed.
+QString LookAt(QDialog& d) {
     int selected = -1;
-    QString boxes;
-    bool fieldsEnabled = false, runsOn = false, cancelEnabled = false;
-};
-
-View LookAt(QDialog& d) {
-    View v;
     for (int i = 0; i < 15; ++i)
-        v.selected = Option(d, i)->isChecked() ? i : v.selected;
-    v.boxes = QStringLiteral("%1 %2 %3 / %4 %5 %6");
+        selected = Option(d, i)->isChecked() ? i : selected;
+    QString view = QStringLiteral("%1%2: %3 %4 %5 / %6 %7 %8")
+                       .arg(selected)
+                       .arg(Box(d, 1, 1)->isEnabled() ? "" : " (boxes off)");
     for (int i = 0; i < 6; ++i)
-        v.boxes = v.boxes.arg(Box(d, 1 + i / 3, 1 + i % 3)->text());
-    v.fieldsEnabled = Box(d, 1, 1)->isEnabled();
-    v.runsOn = RunsOn(d)->isChecked();
-    v.cancelEnabled = d.findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->isEnabled();
-    return v;
+        view = view.arg(Box(d, 1 + i / 3, 1 + i % 3)->text());
+    if (RunsOn(d)->isChecked())
+        view += ", runs on";
+    if (!d.findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->isEnabled())
+        view += ", no Cancel";
+    return view;
 }
 
 using Answer = ScriptedModalRunner::Answer;
@@ -101,15 +100,15 @@ private Q_SLOTS:
     void shows_the_stored_choice();
     void ok_stores_and_cancel_keeps_data();
     void ok_stores_and_cancel_keeps();
+    void typing_replaces_a_box();
     void captions_fit_data();
     void captions_fit();
 
     void start_up_asks_only_without_a_time_data();
     void start_up_asks_only_without_a_time();
     void start_up_dialog_cannot_be_cancelled();
-    void new_game_okay_waits_for_black();
-    void new_game_left_without_okay_plays_on_data();
-    void new_game_left_without_okay_plays_on();
+    void new_game_during_a_game_data();
+    void new_game_during_a_game();
     void failed_save_is_told_once();
 
 private:
@@ -148,66 +147,56 @@ private:
 
     std::unique_ptr<TestProgram> tp;
     std::unique_ptr<UhrAnzeige> window;
-    View seen;
+    QString seen;
 };
 
 void UserSelectionTest::cleanup() {
+    window.reset();
+    seen.clear();
     QCOMPARE(tp->modal.Unanswered(), 0);
     QCOMPARE(tp->modal.LeftOpen(), 0);
     QCOMPARE(tp->modal.Pending(), std::size_t(0));
-    window.reset();
     tp.reset();
 }
 
-// The [Time] section on disk as "P1h P1min P1sec P2h P2min P2sec GameType
-// ContinueRunning", read without QSettings (which would share what the
-// program's store holds in memory) after the store was saved.
+// The time settings as the next start reads them: "P1h P1min P1sec P2h P2min
+// P2sec GameType ContinueRunning".
 QString UserSelectionTest::Stored() const {
-    const QString text = QString::fromUtf8(tp->SettingsFileText());
+    const TimeSettings t = LoadTimeSettings(*tp->ReopenStore());
     QStringList values;
-    for (const char* key :
-         {"P1h", "P1min", "P1sec", "P2h", "P2min", "P2sec", "GameType", "ContinueRunning"})
-        values << QRegularExpression(
-                      QStringLiteral("\\[Time\\][^[]*\n%1=(.*)\n").arg(QLatin1String(key)))
-                      .match(text)
-                      .captured(1);
-    return values.join(u' ').trimmed();
+    for (int v : {t.WhiteHours, t.WhiteMinutes, t.WhiteSeconds, t.BlackHours, t.BlackMinutes,
+                  t.BlackSeconds, t.GameType, t.ContinueRunning})
+        values << QString::number(v);
+    return values.join(u' ');
 }
 
 void UserSelectionTest::shows_the_stored_choice_data() {
     QTest::addColumn<QByteArray>("time");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<bool>("runsOn");
-    QTest::addColumn<QString>("boxes");
+    QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("storedByOk");
     const QByteArray times = "[Time]\nP1h=1\nP1min=2\nP1sec=3\nP2h=4\nP2min=5\nP2sec=6\n";
     // clang-format off
-    QTest::newRow("first use") << QByteArray() << 0 << false
-                               << "0 15 0 / 0 15 0" << "0 15 0 0 15 0 0 0";
-    QTest::newRow("preset, runs on") << times + "GameType=13\nContinueRunning=1\n" << 13 << true
-                                     << "1 2 3 / 4 5 6" << "4 0 0 4 0 0 13 1";
+    QTest::newRow("first use") << QByteArray()
+        << "0: 0 15 0 / 0 15 0" << "0 15 0 0 15 0 0 0";
+    QTest::newRow("preset, runs on") << times + "GameType=13\nContinueRunning=1\n"
+        << "13 (boxes off): 1 2 3 / 4 5 6, runs on" << "4 0 0 4 0 0 13 1";
     // The program stores only 0..14 and 0/1; anything else was edited by hand.
-    QTest::newRow("game type 15") << times + "GameType=15\n" << 0 << false
-                                  << "1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
-    QTest::newRow("game type -1") << times + "GameType=-1\n" << 0 << false
-                                  << "1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
-    QTest::newRow("runs on 2") << times + "GameType=1\nContinueRunning=2\n" << 1 << false
-                               << "1 2 3 / 4 5 6" << "0 5 0 0 5 0 1 0";
+    QTest::newRow("game type 15") << times + "GameType=15\n"
+        << "0: 1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
+    QTest::newRow("game type -1") << times + "GameType=-1\n"
+        << "0: 1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
+    QTest::newRow("runs on 2") << times + "GameType=1\nContinueRunning=2\n"
+        << "1 (boxes off): 1 2 3 / 4 5 6" << "0 5 0 0 5 0 1 0";
     // clang-format on
 }
 
 void UserSelectionTest::shows_the_stored_choice() {
     QFETCH(QByteArray, time);
-    QFETCH(int, selected);
-    QFETCH(bool, runsOn);
-    QFETCH(QString, boxes);
+    QFETCH(QString, shown);
     QFETCH(QString, storedByOk);
     tp->WriteSettingsFile(time);
     Show(Press("ButtonOkay"));
-    QCOMPARE(seen.selected, selected);
-    QCOMPARE(seen.fieldsEnabled, selected == 0);
-    QCOMPARE(seen.runsOn, runsOn);
-    QCOMPARE(seen.boxes, boxes);
+    QCOMPARE(seen, shown);
     QVERIFY(tp->vars().NewGameAccepted);
     QCOMPARE(Stored(), storedByOk);
 }
@@ -215,22 +204,26 @@ void UserSelectionTest::shows_the_stored_choice() {
 void UserSelectionTest::ok_stores_and_cancel_keeps_data() {
     QTest::addColumn<int>("gameType");
     QTest::addColumn<bool>("runsOn");
-    QTest::addColumn<QString>("typed");     // White's h|m|s|, then Black's h|m|s
-    QTest::addColumn<QString>("times");     // what the game gets
-    QTest::addColumn<QString>("nextBoxes"); // the next showing's boxes, if not the times
+    QTest::addColumn<QString>("typed"); // White's h|m|s|, then Black's h|m|s
+    QTest::addColumn<QString>("times"); // what the game gets
+    QTest::addColumn<QString>("next");  // what the next showing offers
     // clang-format off
-    QTest::newRow("5 min")               <<  1 << false << "" << "0 5 0 / 0 5 0"   << "";
-    QTest::newRow("1 h 30 min")          <<  9 << false << "" << "1 30 0 / 1 30 0" << "";
-    QTest::newRow("2 h 30 min, runs on") << 11 << true  << "" << "2 30 0 / 2 30 0" << "";
-    QTest::newRow("6 h")                 << 14 << false << "" << "6 0 0 / 6 0 0"   << "";
+    QTest::newRow("1 h 30 min") << 9 << false << ""
+        << "1 30 0 / 1 30 0" << "9 (boxes off): 1 30 0 / 1 30 0";
+    QTest::newRow("2 h 30 min, runs on") << 11 << true << ""
+        << "2 30 0 / 2 30 0" << "11 (boxes off): 2 30 0 / 2 30 0, runs on";
     // User defined: Black without a time plays White's.
-    QTest::newRow("Black zero")       << 0 << false << "0|10|0|0|0|0"   << "0 10 0 / 0 10 0" << "";
-    QTest::newRow("Black seconds")    << 0 << false << "0|1|0|||1"      << "0 1 0 / 0 0 1"   << "";
-    QTest::newRow("each their own")   << 0 << true  << "1|2|3|4|5|6"    << "1 2 3 / 4 5 6"   << "";
-    QTest::newRow("texts as numbers") << 0 << false << "7x|-5|.6||x|.5" << "7 -5 1 / 7 -5 1" << "";
+    QTest::newRow("Black zero") << 0 << false << "0|10|0|0|0|0"
+        << "0 10 0 / 0 10 0" << "0: 0 10 0 / 0 10 0";
+    QTest::newRow("seconds only") << 0 << false << "||1|||2"
+        << "0 0 1 / 0 0 2" << "0: 0 0 1 / 0 0 2";
+    QTest::newRow("each their own") << 0 << true << "1|2|3|4|5|6"
+        << "1 2 3 / 4 5 6" << "0: 1 2 3 / 4 5 6, runs on";
+    QTest::newRow("texts as numbers") << 0 << false << "7x|-5|.6||x|.5"
+        << "7 -5 1 / 7 -5 1" << "0: 7 -5 1 / 7 -5 1";
     // Only White's stored time counts: without one the boxes offer 15 minutes again.
-    QTest::newRow("White zero") << 0 << false << "0|0|0|0|5|0" << "0 0 0 / 0 5 0"
-                                << "0 15 0 / 0 15 0";
+    QTest::newRow("White zero") << 0 << false << "0|0|0|0|5|0"
+        << "0 0 0 / 0 5 0" << "0: 0 15 0 / 0 15 0";
     // clang-format on
 }
 
@@ -239,7 +232,7 @@ void UserSelectionTest::ok_stores_and_cancel_keeps() {
     QFETCH(bool, runsOn);
     QFETCH(QString, typed);
     QFETCH(QString, times);
-    QFETCH(QString, nextBoxes);
+    QFETCH(QString, next);
     // Stored: the times the game got, the game type and the check box.
     const QString stored = QString(times).remove(u'/').simplified() +
                            QStringLiteral(" %1 %2").arg(gameType).arg(int(runsOn));
@@ -252,14 +245,26 @@ void UserSelectionTest::ok_stores_and_cancel_keeps() {
     // The next showing starts from the stored choice; Cancel after changing
     // everything leaves the game and the store as they were.
     Show(Choose(gameType == 3 ? 4 : 3, !runsOn, kNines, QStringLiteral("Cancel")));
-    QCOMPARE(seen.selected, gameType);
-    QCOMPARE(seen.fieldsEnabled, gameType == 0);
-    QCOMPARE(seen.boxes, nextBoxes.isEmpty() ? times : nextBoxes);
-    QCOMPARE(seen.runsOn, runsOn);
+    QCOMPARE(seen, next);
     QVERIFY(!tp->vars().NewGameAccepted);
     QCOMPARE(Times(tp->vars()), times);
     QCOMPARE(tp->vars().ContinueRunning, runsOn);
     QCOMPARE(Stored(), stored);
+}
+
+void UserSelectionTest::typing_replaces_a_box() {
+    // Entering a box selects its text, even where QLineEdit itself would not
+    // (here: OtherFocusReason); typing replaces it, two characters at most, and
+    // Return there accepts the dialog.
+    UserSelection dialog(*tp->program);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit* minutes = Box(dialog, 2, 2);
+    minutes->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(minutes->selectedText(), u"15");
+    QTest::keyClicks(minutes, QStringLiteral("451"));
+    QTest::keyClick(minutes, Qt::Key_Return);
+    QCOMPARE(Times(tp->vars()), u"0 15 0 / 0 45 0");
 }
 
 void UserSelectionTest::captions_fit_data() {
@@ -281,16 +286,15 @@ void UserSelectionTest::captions_fit() {
     UserSelection dialog(*tp->program);
     QCOMPARE(dialog.windowTitle(), title);
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* control : controls) {
-        if (!qobject_cast<QRadioButton*>(control) && !qobject_cast<QCheckBox*>(control))
+    for (QAbstractButton* c : dialog.findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QPushButton*>(c))
             continue;
-        const QString name = control->objectName();
-        QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(name));
-        QVERIFY2(dialog.rect().contains(control->geometry()), qPrintable(name));
+        QVERIFY2(c->sizeHint().width() <= c->width(), qPrintable(c->text()));
+        QVERIFY2(dialog.rect().contains(c->geometry()), qPrintable(c->text()));
         for (QWidget* other : controls)
-            QVERIFY2(other == control || other->objectName() == u"Line1" ||
-                         !other->geometry().intersects(control->geometry()),
-                     qPrintable(name + " overlaps " + other->objectName()));
+            QVERIFY2(other == c || other->objectName() == u"Line1" ||
+                         !other->geometry().intersects(c->geometry()),
+                     qPrintable(c->text() + " overlaps " + other->objectName()));
     }
 }
 
@@ -332,55 +336,50 @@ void UserSelectionTest::start_up_dialog_cannot_be_cancelled() {
         d.close();
     });
     Start(kGeneral);
-    QVERIFY(!seen.cancelEnabled);
+    QVERIFY(seen.endsWith(u"no Cancel"));
     QVERIFY(openAfterEscape);
     QVERIFY(tp->vars().NewGameAccepted);
     QCOMPARE(Times(tp->vars()), u"0 0 0 / 0 0 0");
-    QCOMPARE(Stored(), QString());
+    QVERIFY(!tp->SettingsFileText().contains("[Time]"));
     window->Form_KeyDown(kSpace);
     QCOMPARE(Current(), NoPlayer);
 
     // New Game from the menu always asks, and there Cancel can be pressed.
     Expect(Press("ButtonOkay"));
     window->FileNewGame_Click();
-    QVERIFY(seen.cancelEnabled);
+    QVERIFY(!seen.endsWith(u"no Cancel"));
     window->Form_KeyDown(kSpace);
     QCOMPARE(Current(), White);
 }
 
-void UserSelectionTest::new_game_okay_waits_for_black() {
-    RunningGame();
-    Expect(Choose(11, true));
-    window->FileNewGame_Click();
-    QVERIFY(!window->ClockRunning());
-    QCOMPARE(Current(), NoPlayer);
-    QCOMPARE(Times(tp->vars()), u"2 30 0 / 2 30 0");
-    QCOMPARE(Status(), kReady);
-    window->Form_KeyDown(kSpace);
-    QCOMPARE(Current(), White);
-}
-
-void UserSelectionTest::new_game_left_without_okay_plays_on_data() {
+void UserSelectionTest::new_game_during_a_game_data() {
     QTest::addColumn<QString>("how");
-    for (const char* how : {"Cancel", "Escape", "window frame"})
+    for (const char* how : {"OK", "Cancel", "Escape", "window frame"})
         QTest::newRow(how) << QString::fromLatin1(how);
 }
 
-void UserSelectionTest::new_game_left_without_okay_plays_on() {
-    // The earlier OK must not make this way out count as a new game.
+void UserSelectionTest::new_game_during_a_game() {
+    // OK sets up a new game that waits for Black's key; any other way out
+    // leaves the game running as it was, though an earlier OK was pressed.
     QFETCH(QString, how);
+    const bool ok = how == u"OK";
     RunningGame();
     const Variables before = tp->vars();
     const QByteArray fileBefore = tp->SettingsFileText();
     Expect(Choose(3, true, kNines, how));
     window->FileNewGame_Click();
-    QVERIFY(window->ClockRunning());
-    QCOMPARE(Current(), White);
-    QVERIFY(tp->vars().PlayerTime == before.PlayerTime);
-    QCOMPARE(tp->vars().ContinueRunning, before.ContinueRunning);
-    QCOMPARE(tp->SettingsFileText(), fileBefore);
+    QCOMPARE(window->ClockRunning(), !ok);
+    QCOMPARE(Current(), ok ? NoPlayer : White);
+    QCOMPARE(tp->vars().ContinueRunning, ok || before.ContinueRunning);
+    if (ok) {
+        QCOMPARE(Times(tp->vars()), u"0 15 0 / 0 15 0");
+        QCOMPARE(Status(), kReady);
+    } else {
+        QVERIFY(tp->vars().PlayerTime == before.PlayerTime);
+        QCOMPARE(tp->SettingsFileText(), fileBefore);
+    }
     window->Form_KeyDown(kSpace);
-    QCOMPARE(Current(), Black);
+    QCOMPARE(Current(), ok ? White : Black);
 }
 
 void UserSelectionTest::failed_save_is_told_once() {
