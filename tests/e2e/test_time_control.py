@@ -8,46 +8,18 @@ import time
 from velmora_e2e import E2EError, Velmora, run, wait_until
 
 TIME_DIALOG = "Please choose your preferred time setting!"
-OPTIONS_DIALOG = "Options"
 MAIN_WINDOW = "Velmora 2003"
 
 # Left from "User defined (h/m/s)" is "1 h", down from there "1 h 30 min".
 CHOSEN_TIME = {"P1h": "1", "P1min": "30", "P1sec": "0", "P2h": "1", "P2min": "30",
                "P2sec": "0", "ContinueRunning": "0", "GameType": "9"}
-
-OTHER_TIME = """[General]
-Language=1
-MouseButton1=32
-MouseButton2=32
-
-[Time]
-P1h=0
-P1min=5
-P1sec=0
-P2h=0
-P2min=5
-P2sec=0
-ContinueRunning=0
-GameType=1
-"""
+FIVE_MINUTES = {**CHOSEN_TIME, "P1h": "0", "P1min": "5", "P2h": "0", "P2min": "5",
+                "GameType": "1"}
 
 
 def visible(clock, title):
-    out = clock.xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
-    ids = [int(w) for w in out.split()]
-    return ids[-1] if ids else None
-
-
-def first_of(clock, titles, timeout=15.0):
-    """(title, window id) of whichever of the titled windows shows first."""
-    def search():
-        clock.check_running()
-        for title in titles:
-            window = visible(clock, title)
-            if window:
-                return title, window
-        return None
-    return wait_until(search, timeout, what=" or ".join(f"'{t}'" for t in titles))
+    ids = clock.xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False).split()
+    return int(ids[-1]) if ids else None
 
 
 def settled_digest(clock, window):
@@ -65,13 +37,17 @@ def settled_digest(clock, window):
 
 def test(display, binary):
     first = Velmora(display, binary).start()
-    second = third = None
+    clocks = [first]
     try:
-        title, window = first_of(first, [OPTIONS_DIALOG, TIME_DIALOG])
-        if title == OPTIONS_DIALOG:
-            # The very first start asks for the language first; keep English.
+        def first_dialog():
+            first.check_running()
+            return next(((t, w) for t in ("Options", TIME_DIALOG) if (w := visible(first, t))),
+                        None)
+        title, window = wait_until(first_dialog, 15.0, what="the first dialog")
+        if title == "Options":
+            # The very first start may ask for the language first; keep English.
             first.key(window, "alt+o")
-            title, window = first_of(first, [TIME_DIALOG])
+            window = first.find_window(TIME_DIALOG)
         if visible(first, MAIN_WINDOW):
             raise E2EError("the clock showed before the time control was chosen")
 
@@ -79,17 +55,16 @@ def test(display, binary):
         wait_until(lambda: first.window_gone(window), what="the dialog to close")
         clock_window = first.find_window(MAIN_WINDOW)
         chosen = settled_digest(first, clock_window)
-
         first.key(clock_window, "ctrl+x")
-        status = first.wait_exit()
-        if status != 0:
+        if (status := first.wait_exit()) != 0:
             raise E2EError(f"exit status {status}")
-        stored = first.settings().get("Time", {})
-        if stored != CHOSEN_TIME:
-            raise E2EError(f"stored time {stored}, expected {CHOSEN_TIME}")
+        sections = first.settings()
+        if sections.get("Time") != CHOSEN_TIME:
+            raise E2EError(f"stored time {sections.get('Time')}, expected {CHOSEN_TIME}")
 
         # The next start takes the stored time without asking, and shows it.
         second = Velmora(display, binary, config_home=first.config_home).start()
+        clocks.append(second)
         clock_window = second.find_window(MAIN_WINDOW)
         if visible(second, TIME_DIALOG):
             raise E2EError("the second start asked for the time control again")
@@ -97,15 +72,16 @@ def test(display, binary):
             raise E2EError("the second start shows another picture than the first")
         second.stop()
 
-        # The comparison does see the time: 5 minutes looks different.
-        third = Velmora(display, binary, settings=OTHER_TIME).start()
-        clock_window = third.find_window(MAIN_WINDOW)
-        if settled_digest(third, clock_window) == chosen:
+        # The comparison does see the time: the same settings with 5 minutes look different.
+        settings = "".join(f"[{name}]\n" + "".join(f"{k}={v}\n" for k, v in keys.items())
+                           for name, keys in {**sections, "Time": FIVE_MINUTES}.items())
+        third = Velmora(display, binary, settings=settings).start()
+        clocks.append(third)
+        if settled_digest(third, third.find_window(MAIN_WINDOW)) == chosen:
             raise E2EError("5 minutes and 1 h 30 min look the same")
     finally:
-        for clock in (third, second, first):
-            if clock:
-                clock.stop()
+        for clock in reversed(clocks):
+            clock.stop()
 
 
 if __name__ == "__main__":

@@ -1,31 +1,23 @@
 #include "timecontrol/TimeSettings.h"
 #include "state/SettingsStore.h"
+#include "timecontrol/NumberFromText.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <limits>
 #include <memory>
 
 using namespace velmora;
 
-Q_DECLARE_METATYPE(velmora::TimeSettings)
-
 namespace {
 
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = 2147483647, kMin = -2147483647 - 1;
 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
 }
 
 } // namespace
@@ -34,13 +26,11 @@ class TimeSettingsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
-    void nothing_stored_reads_as_zero();
-    void saved_values_read_back_data();
-    void saved_values_read_back();
-    void written_form_is_plain_decimal();
-    void hand_edited_values_data();
+    void number_from_text_data();
+    void number_from_text();
+    void file_after_a_save();
     void hand_edited_values();
 
 private:
@@ -48,75 +38,77 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TimeSettingsTest::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
+void TimeSettingsTest::number_from_text_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");
+    const struct {
+        const char* text;
+        int expected;
+    } rows[] = {
+        // clang-format off
+        // The number at the start; what cannot continue it ends it.
+        {"30", 30}, {"30abc", 30}, {"abc", 0}, {"7x", 7}, {"", 0}, {"-4", -4}, {"-5", -5},
+        {"-", 0}, {"5-3", 5}, {"1.2.3", 1}, {"1\r2", 1}, {"4\u0665", 4},
+        // Blanks, tabs and line feeds count nowhere.
+        {" 7", 7}, {"1 2", 12}, {"1\t2\n3", 123}, {"- 5", -5}, {"1 e 2", 100}, {"& H 1 0", 16},
+        // Fractions round to the nearest whole number, halves to the even one.
+        {"2.5", 2}, {"3.5", 4}, {".5", 0}, {".6", 1}, {"-2.5", -2},
+        // Exponents with E or D.
+        {"1e2", 100}, {"1D2", 100}, {"25e-1", 2}, {"3e", 3}, {".25e1", 2}, {"1e-400", 0},
+        // Hexadecimal and octal whole numbers.
+        {"&H1F", 31}, {"&hff", 255}, {"&HFFFF", 65535}, {"&H", 0}, {"-&H10", -16},
+        {"&O17", 15}, {"&O78", 7}, {"&B101", 0},
+        // Outside the signed 32-bit range gives 0.
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"2147483648", 0},
+        {"2147483647.5", 0}, {"2147483646.5", 2147483646}, {"-1e99999999999999999999", 0},
+        {"&H80000000", 0}, {"&HFFFFFFFF", 0},
+        // clang-format on
+    };
+    for (const auto& row : rows)
+        QTest::addRow("%s", *row.text ? row.text : "empty")
+            << QString::fromUtf8(row.text) << row.expected;
+    QTest::newRow("very long &H") << "&H" + QString(400, u'F') << 0;
+    QTest::newRow("long zeros then digit") << QString(400, u'0') + u'5' << 5;
 }
 
-void TimeSettingsTest::nothing_stored_reads_as_zero() {
-    const SettingsStore store(Path());
-    QCOMPARE(LoadTimeSettings(store), TimeSettings{});
+void TimeSettingsTest::number_from_text() {
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    QCOMPARE(NumberFromText(text), expected);
 }
 
-void TimeSettingsTest::saved_values_read_back_data() {
-    QTest::addColumn<TimeSettings>("settings");
-    QTest::newRow("zeros") << TimeSettings{};
-    QTest::newRow("1 h 30 min, continue") << TimeSettings{1, 30, 0, 1, 30, 0, 9, 1};
-    QTest::newRow("user defined, players differ") << TimeSettings{1, 2, 3, 4, 5, 6, 0, 1};
-    QTest::newRow("32-bit limits") << TimeSettings{kMax, kMin, kMax, kMin, kMax, kMin, kMax, kMin};
-}
-
-void TimeSettingsTest::saved_values_read_back() {
-    QFETCH(TimeSettings, settings);
+void TimeSettingsTest::file_after_a_save() {
+    // Among what else the program writes: SaveTimeSettings writes the file at
+    // once, closing the store writes the rest.
+    const TimeSettings times{kMax, kMin, 0, -3, 5, 10, 11, 1};
+    const QString general = QStringLiteral("General"), sounds = QStringLiteral("Sounds");
     {
         SettingsStore store(Path());
-        SaveTimeSettings(store, settings);
+        store.WriteText(general, QStringLiteral("Language"), QStringLiteral("2"));
+        SaveTimeSettings(store, times);
+        // [General] holds the top-level keys and comes first.
+        QCOMPARE(ReadFile(Path()), QByteArray("[General]\nLanguage=2\n\n[Time]\nContinueRunning=1\n"
+                                              "GameType=11\nP1h=2147483647\nP1min=-2147483648\n"
+                                              "P1sec=0\nP2h=-3\nP2min=5\nP2sec=10\n"));
+        store.WriteText(sounds, QStringLiteral("GameOver"), QStringLiteral("0"));
     }
-    // The next start of the program reads them from the file.
     const SettingsStore reopened(Path());
-    QCOMPARE(LoadTimeSettings(reopened), settings);
-}
-
-void TimeSettingsTest::written_form_is_plain_decimal() {
-    SettingsStore store(Path());
-    SaveTimeSettings(store, {-3, 30, 0, 2, 5, 10, 11, 1});
-    // Saving writes the file at once, without waiting for the store to close.
-    const QByteArray text = ReadFile(Path());
-    QCOMPARE(text, QByteArray("[Time]\n"
-                              "ContinueRunning=1\n"
-                              "GameType=11\n"
-                              "P1h=-3\n"
-                              "P1min=30\n"
-                              "P1sec=0\n"
-                              "P2h=2\n"
-                              "P2min=5\n"
-                              "P2sec=10\n"));
-}
-
-void TimeSettingsTest::hand_edited_values_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<TimeSettings>("expected");
-
-    QTest::newRow("some keys missing")
-        << QByteArray("[Time]\nP1min=5\nGameType=1\n") << TimeSettings{0, 5, 0, 0, 0, 0, 1, 0};
-    QTest::newRow("leading numbers")
-        << QByteArray("[Time]\nP1h=30abc\nP1min= 7\nP1sec=abc\nP2h=2.5\nP2min=3.5\nP2sec=1e2\n")
-        << TimeSettings{30, 7, 0, 2, 4, 100, 0, 0};
-    QTest::newRow("hex, octal, quoted")
-        << QByteArray("[Time]\nP1h=&H10\nP1min=&O10\nP1sec=\"-4\"\n")
-        << TimeSettings{16, 8, -4, 0, 0, 0, 0, 0};
-    QTest::newRow("unquoted comma")
-        << QByteArray("[Time]\nP1h=1,5\n") << TimeSettings{1, 0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("outside 32 bits counts as missing")
-        << QByteArray("[Time]\nP1h=99999999999\nP1min=-2147483649\nGameType=&HFFFFFFFF\n")
-        << TimeSettings{};
+    QCOMPARE(LoadTimeSettings(reopened), times);
+    QCOMPARE(reopened.ReadText(general, QStringLiteral("Language")), u"2");
+    QCOMPARE(reopened.ReadText(sounds, QStringLiteral("GameOver")), u"0");
 }
 
 void TimeSettingsTest::hand_edited_values() {
-    QFETCH(QByteArray, file);
-    QFETCH(TimeSettings, expected);
-    WriteFile(Path(), file);
+    // Missing and unreadable keys give 0. An unquoted comma makes QSettings read
+    // a list, @ByteArray bytes and @Variant anything: the store still gives text.
+    QFile file(Path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Time]\nP1h=30abc\nP1min=&H10\nP1sec=\"-4\"\nP2h=1, 5\nP2sec=@ByteArray(12)\n"
+               "GameType= 7\nContinueRunning=@Variant(\\0\\0\\0\\x7f)\n");
+    file.close();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
     const SettingsStore store(Path());
-    QCOMPARE(LoadTimeSettings(store), expected);
+    QCOMPARE(LoadTimeSettings(store), (TimeSettings{30, 16, -4, 1, 0, 12, 7, 0}));
 }
 
 QTEST_GUILESS_MAIN(TimeSettingsTest)

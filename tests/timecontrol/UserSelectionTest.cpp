@@ -1,9 +1,9 @@
 #include "TestProgram.h"
-#include "TimeControlAnswers.h"
 
+#include "clock/UhrAnzeige.h"
+#include "timecontrol/TimeSettings.h"
 #include "timecontrol/UserSelection.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -11,360 +11,392 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <memory>
-
 using namespace velmora;
 using namespace velmora::test;
 
-Q_DECLARE_METATYPE(velmora::TimeAccount)
-
 namespace {
 
-const QString kTitle = QStringLiteral("Please choose your preferred time setting!");
+constexpr std::int32_t kSpace = 32;
+const QString kReady =
+    QStringLiteral("First, black has to press any key to start the game for white");
+const QByteArray kGeneral = "[General]\nLanguage=1\nMouseButton1=32\nMouseButton2=32\n\n";
+const QByteArray kFiveMinutes =
+    "[Time]\nP1h=0\nP1min=5\nP1sec=0\nP2h=0\nP2min=5\nP2sec=0\nGameType=1\n";
 
-QStringList Texts(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* t : texts)
-        list << QString::fromUtf8(t);
-    return list;
+QRadioButton* Option(QDialog& d, int i) {
+    return d.findChild<QRadioButton*>(QStringLiteral("OptionGameTime(%1)").arg(i));
+}
+QLineEdit* Box(QDialog& d, int player, int i) {
+    return d.findChild<QLineEdit*>(QStringLiteral("MaskEdBox%1(%2)").arg(player).arg(i));
+}
+QCheckBox* RunsOn(QDialog& d) {
+    return d.findChild<QCheckBox*>(QStringLiteral("OptionGameTimeContinues"));
+}
+
+// What one showing of the dialog offered, e.g. "9 (boxes off): 1 30 0 / 1 30 0,
+// runs on": the selected time control, whether the boxes can be edited, White's
+// and Black's boxes, the check box, and whether Cancel can be pressed.
+QString LookAt(QDialog& d) {
+    int selected = -1;
+    for (int i = 0; i < 15; ++i)
+        selected = Option(d, i)->isChecked() ? i : selected;
+    QString view = QStringLiteral("%1%2: %3 %4 %5 / %6 %7 %8")
+                       .arg(selected)
+                       .arg(Box(d, 1, 1)->isEnabled() ? "" : " (boxes off)");
+    for (int i = 0; i < 6; ++i)
+        view = view.arg(Box(d, 1 + i / 3, 1 + i % 3)->text());
+    if (RunsOn(d)->isChecked())
+        view += ", runs on";
+    if (!d.findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->isEnabled())
+        view += ", no Cancel";
+    return view;
+}
+
+using Answer = ScriptedModalRunner::Answer;
+
+Answer Press(const char* button) {
+    return ScriptedModalRunner::ClickButton(QString::fromLatin1(button));
+}
+// Selects a time control (0 user defined, 1..14 the presets) and the check
+// box, types up to six texts into the boxes (White's h m s, Black's), then
+// leaves by "OK", "Cancel", "Escape" or the "window frame".
+Answer Choose(int gameType, bool runsOn = false, const QStringList& typed = {},
+              const QString& leave = QStringLiteral("OK")) {
+    return [=](QDialog& d) {
+        Option(d, gameType)->click();
+        RunsOn(d)->setChecked(runsOn);
+        for (int i = 0; i < typed.size(); ++i)
+            Box(d, 1 + i / 3, 1 + i % 3)->setText(typed[i]);
+        if (leave == u"Escape")
+            QTest::keyClick(&d, Qt::Key_Escape);
+        else if (leave == u"window frame")
+            d.close();
+        else
+            Press(leave == u"OK" ? "ButtonOkay" : "ButtonCancel")(d);
+    };
+}
+const QStringList kNines{"9", "9", "9", "9", "9", "9"};
+
+// The players' times as "h m s / h m s" (White / Black).
+QString Times(const Variables& vars) {
+    QString times = QStringLiteral("%1 %2 %3 / %4 %5 %6");
+    for (const TimeAccount& t : {vars.PlayerTime[White], vars.PlayerTime[Black]})
+        times = times.arg(t.Hours).arg(t.Minutes).arg(t.Seconds);
+    return times;
 }
 
 } // namespace
 
+// The time-control dialog on its own, and through the main window's start-up
+// and New Game.
 class UserSelectionTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
+    void init() { tp = std::make_unique<TestProgram>(); }
     void cleanup();
 
-    void first_use_offers_15_minutes_each();
-    void presets_data();
-    void presets();
-    void user_defined_times_data();
-    void user_defined_times();
-    void stored_choice_is_shown_data();
-    void stored_choice_is_shown();
-
-    void keyboard_moves_between_time_controls();
-    void entering_a_box_selects_its_text();
-    void tab_order();
-    void layout_data();
-    void layout();
+    void shows_the_stored_choice_data();
+    void shows_the_stored_choice();
+    void ok_stores_and_cancel_keeps_data();
+    void ok_stores_and_cancel_keeps();
+    void typing_replaces_a_box();
     void captions_fit_data();
     void captions_fit();
 
+    void start_up_asks_only_without_a_time_data();
+    void start_up_asks_only_without_a_time();
+    void start_up_dialog_cannot_be_cancelled();
+    void new_game_during_a_game_data();
+    void new_game_during_a_game();
+    void failed_save_is_told_once();
+
 private:
-    void Show() { ShowTimeControlDialog(*tp->program, nullptr); }
-    QMap<QString, QString> OnDisk() const { return TimeSectionOnDisk(tp->SettingsPath()); }
-    // A dialog of its own, shown and active, for the keyboard tests.
-    std::unique_ptr<UserSelection> ActiveDialog();
+    // The next dialog is answered without blocking; what a time-control
+    // dialog offered is kept in `seen`.
+    void Expect(const Answer& answer) {
+        tp->modal.Expect([this, answer](QDialog& d) {
+            if (qobject_cast<UserSelection*>(&d))
+                seen = LookAt(d);
+            answer(d);
+        });
+    }
+    void Show(const Answer& answer) {
+        Expect(answer);
+        ShowTimeControlDialog(*tp->program, nullptr);
+    }
+    // The main window after start-up with the settings file given.
+    void Start(const QByteArray& settings) {
+        tp->WriteSettingsFile(settings);
+        window = std::make_unique<UhrAnzeige>(*tp->program);
+        window->Form_Load();
+    }
+    // A game under way after an earlier OK, White's clock running.
+    void RunningGame() {
+        Start(kGeneral + kFiveMinutes);
+        Expect(Choose(2));
+        window->FileNewGame_Click();
+        window->Form_KeyDown(kSpace);
+        window->Engine().TimerClock_Timer();
+    }
+    QString Status() const {
+        return window->findChild<QGroupBox*>(QStringLiteral("FrameAnzeige"))->title();
+    }
+    Player Current() const { return Player(tp->vars().CurrentPlayer); }
+    QString Stored() const;
 
     std::unique_ptr<TestProgram> tp;
+    std::unique_ptr<UhrAnzeige> window;
+    QString seen;
 };
 
-void UserSelectionTest::init() {
-    tp = std::make_unique<TestProgram>();
-    tp->vars().Strings.SetLanguage(LanguageEnglish);
-}
-
 void UserSelectionTest::cleanup() {
+    window.reset();
+    seen.clear();
     QCOMPARE(tp->modal.Unanswered(), 0);
+    QCOMPARE(tp->modal.LeftOpen(), 0);
     QCOMPARE(tp->modal.Pending(), std::size_t(0));
     tp.reset();
 }
 
-void UserSelectionTest::first_use_offers_15_minutes_each() {
-    TimeDialogView view;
-    tp->modal.Expect(
-        LookThen(view, ScriptedModalRunner::ClickButton(QStringLiteral("ButtonOkay"))));
-    Show();
-
-    QCOMPARE(view.title, kTitle);
-    QCOMPARE(view.selected, 0);
-    QVERIFY(view.userFieldsEnabled);
-    QCOMPARE(view.whiteBoxes, Texts({"0", "15", "0"}));
-    QCOMPARE(view.blackBoxes, Texts({"0", "15", "0"}));
-    QVERIFY(!view.continueChecked);
-
-    const Variables& vars = tp->vars();
-    QCOMPARE(vars.PlayerTime[White], (TimeAccount{0, 15, 0, 0}));
-    QCOMPARE(vars.PlayerTime[Black], (TimeAccount{0, 15, 0, 0}));
-    QVERIFY(vars.NewGameAccepted);
-    QVERIFY(!vars.ContinueRunning);
-    QCOMPARE(OnDisk(), StoredTimes(0, 15, 0, 0, 15, 0, 0, 0));
+// The time settings as the next start reads them: "P1h P1min P1sec P2h P2min
+// P2sec GameType ContinueRunning".
+QString UserSelectionTest::Stored() const {
+    const TimeSettings t = LoadTimeSettings(*tp->ReopenStore());
+    QStringList values;
+    for (int v : {t.WhiteHours, t.WhiteMinutes, t.WhiteSeconds, t.BlackHours, t.BlackMinutes,
+                  t.BlackSeconds, t.GameType, t.ContinueRunning})
+        values << QString::number(v);
+    return values.join(u' ');
 }
 
-void UserSelectionTest::presets_data() {
-    QTest::addColumn<int>("gameType");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<int>("minutes");
-
-    QTest::newRow("5 min") << 1 << "5 min" << 0 << 5;
-    QTest::newRow("10 min") << 2 << "10 min" << 0 << 10;
-    QTest::newRow("15 min") << 3 << "15 min" << 0 << 15;
-    QTest::newRow("20 min") << 4 << "20 min" << 0 << 20;
-    QTest::newRow("25 min") << 5 << "25 min" << 0 << 25;
-    QTest::newRow("30 min") << 6 << "30 min" << 0 << 30;
-    QTest::newRow("45 min") << 7 << "45 min" << 0 << 45;
-    QTest::newRow("1 h") << 8 << "1 h" << 1 << 0;
-    QTest::newRow("1 h 30 min") << 9 << "1 h 30 min" << 1 << 30;
-    QTest::newRow("2 h") << 10 << "2 h" << 2 << 0;
-    QTest::newRow("2 h 30 min") << 11 << "2 h 30 min" << 2 << 30;
-    QTest::newRow("3 h") << 12 << "3 h" << 3 << 0;
-    QTest::newRow("4 h") << 13 << "4 h" << 4 << 0;
-    QTest::newRow("6 h") << 14 << "6 h" << 6 << 0;
-}
-
-void UserSelectionTest::presets() {
-    QFETCH(int, gameType);
-    QFETCH(QString, caption);
-    QFETCH(int, hours);
-    QFETCH(int, minutes);
-
-    tp->modal.Expect(ChooseAndOkay(gameType));
-    Show();
-    const TimeAccount expected{hours, minutes, 0, 0};
-    QCOMPARE(tp->vars().PlayerTime[White], expected);
-    QCOMPARE(tp->vars().PlayerTime[Black], expected);
-    QCOMPARE(OnDisk(), StoredTimes(hours, minutes, 0, hours, minutes, 0, gameType, 0));
-
-    // The next showing starts from the stored choice.
-    TimeDialogView view;
-    tp->modal.Expect(
-        LookThen(view, ScriptedModalRunner::ClickButton(QStringLiteral("ButtonCancel"))));
-    Show();
-    QCOMPARE(view.selected, gameType);
-    QVERIFY(!view.userFieldsEnabled);
-    const QStringList boxes{QString::number(hours), QString::number(minutes), QStringLiteral("0")};
-    QCOMPARE(view.whiteBoxes, boxes);
-    QCOMPARE(view.blackBoxes, boxes);
-
-    UserSelection dialog(*tp->program);
-    QCOMPARE(
-        dialog.findChild<QRadioButton*>(QStringLiteral("OptionGameTime(%1)").arg(gameType))->text(),
-        caption);
-}
-
-void UserSelectionTest::user_defined_times_data() {
-    QTest::addColumn<QStringList>("whiteTyped");
-    QTest::addColumn<QStringList>("blackTyped");
-    QTest::addColumn<TimeAccount>("white");
-    QTest::addColumn<TimeAccount>("black");
-    QTest::addColumn<QStringList>("nextWhiteBoxes");
-    QTest::addColumn<QStringList>("nextBlackBoxes");
-
-    QTest::newRow("Black zero plays White's time")
-        << Texts({"0", "10", "0"}) << Texts({"0", "0", "0"}) << TimeAccount{0, 10, 0, 0}
-        << TimeAccount{0, 10, 0, 0} << Texts({"0", "10", "0"}) << Texts({"0", "10", "0"});
-    QTest::newRow("White zero, Black 5 min")
-        << Texts({"0", "0", "0"}) << Texts({"0", "5", "0"}) << TimeAccount{0, 0, 0, 0}
-        << TimeAccount{0, 5, 0, 0} << Texts({"0", "15", "0"}) << Texts({"0", "15", "0"});
-    QTest::newRow("each their own")
-        << Texts({"1", "2", "3"}) << Texts({"4", "5", "6"}) << TimeAccount{1, 2, 3, 0}
-        << TimeAccount{4, 5, 6, 0} << Texts({"1", "2", "3"}) << Texts({"4", "5", "6"});
-    QTest::newRow("texts read as numbers")
-        << Texts({"7x", "-5", ".6"}) << Texts({"", "x", ".5"}) << TimeAccount{7, -5, 1, 0}
-        << TimeAccount{7, -5, 1, 0} << Texts({"7", "-5", "1"}) << Texts({"7", "-5", "1"});
-    QTest::newRow("only Black's seconds")
-        << Texts({"0", "1", "0"}) << Texts({"", "", "1"}) << TimeAccount{0, 1, 0, 0}
-        << TimeAccount{0, 0, 1, 0} << Texts({"0", "1", "0"}) << Texts({"0", "0", "1"});
-    QTest::newRow("both zero") << Texts({"0", "0", "0"}) << Texts({"", "", ""}) << TimeAccount{}
-                               << TimeAccount{} << Texts({"0", "15", "0"})
-                               << Texts({"0", "15", "0"});
-}
-
-void UserSelectionTest::user_defined_times() {
-    QFETCH(QStringList, whiteTyped);
-    QFETCH(QStringList, blackTyped);
-    QFETCH(TimeAccount, white);
-    QFETCH(TimeAccount, black);
-    QFETCH(QStringList, nextWhiteBoxes);
-    QFETCH(QStringList, nextBlackBoxes);
-
-    tp->modal.Expect(EnterAndOkay(whiteTyped, blackTyped));
-    Show();
-    QCOMPARE(tp->vars().PlayerTime[White], white);
-    QCOMPARE(tp->vars().PlayerTime[Black], black);
-    QCOMPARE(OnDisk(), StoredTimes(white.Hours, white.Minutes, white.Seconds, black.Hours,
-                                   black.Minutes, black.Seconds, 0, 0));
-
-    TimeDialogView view;
-    tp->modal.Expect(
-        LookThen(view, ScriptedModalRunner::ClickButton(QStringLiteral("ButtonCancel"))));
-    Show();
-    QCOMPARE(view.selected, 0);
-    QVERIFY(view.userFieldsEnabled);
-    QCOMPARE(view.whiteBoxes, nextWhiteBoxes);
-    QCOMPARE(view.blackBoxes, nextBlackBoxes);
-}
-
-void UserSelectionTest::stored_choice_is_shown_data() {
+void UserSelectionTest::shows_the_stored_choice_data() {
     QTest::addColumn<QByteArray>("time");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<bool>("continueChecked");
-
-    QTest::newRow("preset, continue")
-        << QByteArray("GameType=13\nContinueRunning=1\n") << 13 << true;
-    QTest::newRow("game type too large") << QByteArray("GameType=15\n") << 0 << false;
-    QTest::newRow("game type negative") << QByteArray("GameType=-1\n") << 0 << false;
-    QTest::newRow("game type with exponent") << QByteArray("GameType=1e1\n") << 10 << false;
-    QTest::newRow("continue 2") << QByteArray("GameType=1\nContinueRunning=2\n") << 1 << false;
-    QTest::newRow("continue as a word") << QByteArray("ContinueRunning=True\n") << 0 << false;
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("storedByOk");
+    const QByteArray times = "[Time]\nP1h=1\nP1min=2\nP1sec=3\nP2h=4\nP2min=5\nP2sec=6\n";
+    // clang-format off
+    QTest::newRow("first use") << QByteArray()
+        << "0: 0 15 0 / 0 15 0" << "0 15 0 0 15 0 0 0";
+    QTest::newRow("preset, runs on") << times + "GameType=13\nContinueRunning=1\n"
+        << "13 (boxes off): 1 2 3 / 4 5 6, runs on" << "4 0 0 4 0 0 13 1";
+    // The program stores only 0..14 and 0/1; anything else was edited by hand.
+    QTest::newRow("game type 15") << times + "GameType=15\n"
+        << "0: 1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
+    QTest::newRow("game type -1") << times + "GameType=-1\n"
+        << "0: 1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
+    QTest::newRow("runs on 2") << times + "GameType=1\nContinueRunning=2\n"
+        << "1 (boxes off): 1 2 3 / 4 5 6" << "0 5 0 0 5 0 1 0";
+    // clang-format on
 }
 
-void UserSelectionTest::stored_choice_is_shown() {
+void UserSelectionTest::shows_the_stored_choice() {
     QFETCH(QByteArray, time);
-    QFETCH(int, selected);
-    QFETCH(bool, continueChecked);
-    tp->WriteSettingsFile("[Time]\nP1h=1\nP1min=2\nP1sec=3\nP2h=4\nP2min=5\nP2sec=6\n" + time);
-    tp->vars().Strings.SetLanguage(LanguageEnglish);
-
-    TimeDialogView view;
-    tp->modal.Expect(
-        LookThen(view, ScriptedModalRunner::ClickButton(QStringLiteral("ButtonOkay"))));
-    Show();
-    QCOMPARE(view.selected, selected);
-    QCOMPARE(view.userFieldsEnabled, selected == 0);
-    QCOMPARE(view.continueChecked, continueChecked);
-    QCOMPARE(view.whiteBoxes, Texts({"1", "2", "3"}));
-    QCOMPARE(view.blackBoxes, Texts({"4", "5", "6"}));
-    // What OK stores is always something the program can read back as shown.
-    QCOMPARE(OnDisk().value(QStringLiteral("GameType")), QString::number(selected));
-    QCOMPARE(OnDisk().value(QStringLiteral("ContinueRunning")), continueChecked ? u"1" : u"0");
+    QFETCH(QString, shown);
+    QFETCH(QString, storedByOk);
+    tp->WriteSettingsFile(time);
+    Show(Press("ButtonOkay"));
+    QCOMPARE(seen, shown);
+    QVERIFY(tp->vars().NewGameAccepted);
+    QCOMPARE(Stored(), storedByOk);
 }
 
-std::unique_ptr<UserSelection> UserSelectionTest::ActiveDialog() {
-    auto dialog = std::make_unique<UserSelection>(*tp->program);
-    dialog->show();
-    dialog->activateWindow();
-    if (!QTest::qWaitForWindowActive(dialog.get()))
-        qWarning("the dialog did not become active");
-    return dialog;
+void UserSelectionTest::ok_stores_and_cancel_keeps_data() {
+    QTest::addColumn<int>("gameType");
+    QTest::addColumn<bool>("runsOn");
+    QTest::addColumn<QString>("typed"); // White's h|m|s|, then Black's h|m|s
+    QTest::addColumn<QString>("times"); // what the game gets
+    QTest::addColumn<QString>("next");  // what the next showing offers
+    // clang-format off
+    QTest::newRow("1 h 30 min") << 9 << false << ""
+        << "1 30 0 / 1 30 0" << "9 (boxes off): 1 30 0 / 1 30 0";
+    QTest::newRow("2 h 30 min, runs on") << 11 << true << ""
+        << "2 30 0 / 2 30 0" << "11 (boxes off): 2 30 0 / 2 30 0, runs on";
+    // User defined: Black without a time plays White's.
+    QTest::newRow("Black zero") << 0 << false << "0|10|0|0|0|0"
+        << "0 10 0 / 0 10 0" << "0: 0 10 0 / 0 10 0";
+    QTest::newRow("seconds only") << 0 << false << "||1|||2"
+        << "0 0 1 / 0 0 2" << "0: 0 0 1 / 0 0 2";
+    QTest::newRow("each their own") << 0 << true << "1|2|3|4|5|6"
+        << "1 2 3 / 4 5 6" << "0: 1 2 3 / 4 5 6, runs on";
+    QTest::newRow("texts as numbers") << 0 << false << "7x|-5|.6||x|.5"
+        << "7 -5 1 / 7 -5 1" << "0: 7 -5 1 / 7 -5 1";
+    // Only White's stored time counts: without one the boxes offer 15 minutes again.
+    QTest::newRow("White zero") << 0 << false << "0|0|0|0|5|0"
+        << "0 0 0 / 0 5 0" << "0: 0 15 0 / 0 15 0";
+    // clang-format on
 }
 
-void UserSelectionTest::keyboard_moves_between_time_controls() {
-    auto dialog = ActiveDialog();
-    // The keyboard starts on the selected control ("User defined" on first use).
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"OptionGameTime(0)");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"OptionGameTime(8)");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"OptionGameTime(9)");
-    QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("OptionGameTime(9)"))->isChecked());
-    QVERIFY(!dialog->findChild<QLineEdit*>(QStringLiteral("MaskEdBox1(1)"))->isEnabled());
+void UserSelectionTest::ok_stores_and_cancel_keeps() {
+    QFETCH(int, gameType);
+    QFETCH(bool, runsOn);
+    QFETCH(QString, typed);
+    QFETCH(QString, times);
+    QFETCH(QString, next);
+    // Stored: the times the game got, the game type and the check box.
+    const QString stored = QString(times).remove(u'/').simplified() +
+                           QStringLiteral(" %1 %2").arg(gameType).arg(int(runsOn));
 
-    // Return presses the default button, OK.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(tp->vars().PlayerTime[Black], (TimeAccount{1, 30, 0, 0}));
-    QCOMPARE(OnDisk().value(QStringLiteral("GameType")), u"9");
+    Show(Choose(gameType, runsOn, typed.isEmpty() ? QStringList() : typed.split(u'|')));
+    QCOMPARE(Times(tp->vars()), times);
+    QCOMPARE(tp->vars().ContinueRunning, runsOn);
+    QCOMPARE(Stored(), stored);
+
+    // The next showing starts from the stored choice; Cancel after changing
+    // everything leaves the game and the store as they were.
+    Show(Choose(gameType == 3 ? 4 : 3, !runsOn, kNines, QStringLiteral("Cancel")));
+    QCOMPARE(seen, next);
+    QVERIFY(!tp->vars().NewGameAccepted);
+    QCOMPARE(Times(tp->vars()), times);
+    QCOMPARE(tp->vars().ContinueRunning, runsOn);
+    QCOMPARE(Stored(), stored);
 }
 
-void UserSelectionTest::entering_a_box_selects_its_text() {
-    auto dialog = ActiveDialog();
-    auto* minutes = dialog->findChild<QLineEdit*>(QStringLiteral("MaskEdBox2(2)"));
-    for (Qt::FocusReason reason :
-         {Qt::TabFocusReason, Qt::OtherFocusReason, Qt::ShortcutFocusReason}) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("MaskEdBox2(1)"))->setFocus();
-        minutes->setCursorPosition(1);
-        minutes->setFocus(reason);
-        QCOMPARE(minutes->selectedText(), u"15");
-    }
-    // Typing replaces the old value, two characters at most; Return in a box
-    // accepts the dialog.
+void UserSelectionTest::typing_replaces_a_box() {
+    // Entering a box selects its text, even where QLineEdit itself would not
+    // (here: OtherFocusReason); typing replaces it, two characters at most, and
+    // Return there accepts the dialog.
+    UserSelection dialog(*tp->program);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit* minutes = Box(dialog, 2, 2);
+    minutes->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(minutes->selectedText(), u"15");
     QTest::keyClicks(minutes, QStringLiteral("451"));
-    QCOMPARE(minutes->text(), u"45");
     QTest::keyClick(minutes, Qt::Key_Return);
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(tp->vars().PlayerTime[White], (TimeAccount{0, 15, 0, 0}));
-    QCOMPARE(tp->vars().PlayerTime[Black], (TimeAccount{0, 45, 0, 0}));
-}
-
-void UserSelectionTest::tab_order() {
-    UserSelection dialog(*tp->program);
-    QStringList order;
-    QWidget* first = dialog.findChild<QWidget*>(QStringLiteral("OptionGameTime(1)"));
-    QWidget* w = first;
-    do {
-        if (w->focusPolicy() & Qt::TabFocus)
-            order << w->objectName();
-        w = w->nextInFocusChain();
-    } while (w != first);
-
-    QStringList expected;
-    for (int i = 1; i <= 14; ++i)
-        expected << QStringLiteral("OptionGameTime(%1)").arg(i);
-    expected << QStringLiteral("OptionGameTime(0)");
-    for (int player = 1; player <= 2; ++player) {
-        for (int i = 1; i <= 3; ++i)
-            expected << QStringLiteral("MaskEdBox%1(%2)").arg(player).arg(i);
-    }
-    expected << QStringLiteral("ButtonOkay") << QStringLiteral("ButtonCancel")
-             << QStringLiteral("OptionGameTimeContinues");
-    QCOMPARE(order, expected);
-}
-
-void UserSelectionTest::layout_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("pixels"); // the design in twips / 15
-
-    QTest::newRow("first preset") << "OptionGameTime(1)" << QRect(32, 24, 137, 17);
-    QTest::newRow("first of the right column") << "OptionGameTime(8)" << QRect(200, 24, 137, 17);
-    QTest::newRow("last preset") << "OptionGameTime(14)" << QRect(200, 168, 137, 17);
-    QTest::newRow("user defined") << "OptionGameTime(0)" << QRect(368, 24, 137, 17);
-    QTest::newRow("White's frame") << "FrameUserTime(0)" << QRect(368, 48, 113, 49);
-    QTest::newRow("White's hours") << "MaskEdBox1(1)" << QRect(8, 16, 33, 25);
-    QTest::newRow("check box") << "OptionGameTimeContinues" << QRect(24, 208, 321, 17);
-    QTest::newRow("OK") << "ButtonOkay" << QRect(368, 204, 81, 25);
-    QTest::newRow("Cancel") << "ButtonCancel" << QRect(448, 204, 81, 25);
-}
-
-void UserSelectionTest::layout() {
-    QFETCH(QString, name);
-    QFETCH(QRect, pixels);
-    UserSelection dialog(*tp->program);
-    QCOMPARE(dialog.size(), QSize(540, 238));
-    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    const QRect actual = dialog.findChild<QWidget*>(name)->geometry();
-    QCOMPARE(actual.topLeft(), pixels.topLeft());
-    QCOMPARE(actual.height(), pixels.height());
-    // A caption that needs it may widen its control.
-    QVERIFY2(actual.width() >= pixels.width(), qPrintable(QString::number(actual.width())));
+    QCOMPARE(Times(tp->vars()), u"0 15 0 / 0 45 0");
 }
 
 void UserSelectionTest::captions_fit_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("title");
-    QTest::newRow("English") << int(LanguageEnglish) << kTitle;
+    QTest::newRow("English") << int(LanguageEnglish)
+                             << "Please choose your preferred time setting!";
     QTest::newRow("German") << int(LanguageGerman)
                             << QString::fromUtf16(
                                    u"Bitte w\u00e4hlen Sie Ihre gew\u00fcnschte Zeiteinstellung!");
 }
 
 void UserSelectionTest::captions_fit() {
-    // The captions are in the chosen language; options and the check box show
-    // theirs whole, without running into another control or out of the dialog.
+    // The options and the check box show their captions whole, without running
+    // into another control or out of the dialog.
     QFETCH(int, language);
     QFETCH(QString, title);
     tp->vars().Strings.SetLanguage(language);
     UserSelection dialog(*tp->program);
     QCOMPARE(dialog.windowTitle(), title);
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* control : controls) {
-        if (!qobject_cast<QRadioButton*>(control) && !qobject_cast<QCheckBox*>(control))
+    for (QAbstractButton* c : dialog.findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QPushButton*>(c))
             continue;
-        const QString name = control->objectName();
-        QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(name));
-        QVERIFY2(dialog.rect().contains(control->geometry()), qPrintable(name));
-        for (QWidget* other : controls) {
-            if (other == control || other->objectName() == u"Line1")
-                continue;
-            QVERIFY2(!other->geometry().intersects(control->geometry()),
-                     qPrintable(name + QStringLiteral(" overlaps ") + other->objectName()));
-        }
+        QVERIFY2(c->sizeHint().width() <= c->width(), qPrintable(c->text()));
+        QVERIFY2(dialog.rect().contains(c->geometry()), qPrintable(c->text()));
+        for (QWidget* other : controls)
+            QVERIFY2(other == c || other->objectName() == u"Line1" ||
+                         !other->geometry().intersects(c->geometry()),
+                     qPrintable(c->text() + " overlaps " + other->objectName()));
     }
+}
+
+void UserSelectionTest::start_up_asks_only_without_a_time_data() {
+    QTest::addColumn<QByteArray>("time");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QString>("times");
+    // clang-format off
+    QTest::newRow("stored times")   << kFiveMinutes                    << false << "0 5 0 / 0 5 0";
+    QTest::newRow("nothing stored") << QByteArray()                    << true  << "1 30 0 / 1 30 0";
+    QTest::newRow("White zero")     << QByteArray("[Time]\nP2min=5\n") << true  << "1 30 0 / 1 30 0";
+    QTest::newRow("Black zero")     << QByteArray("[Time]\nP1min=5\n") << true  << "1 30 0 / 1 30 0";
+    QTest::newRow("negative is not zero")
+        << QByteArray("[Time]\nP1h=-1\nP2sec=-1\n") << false << "-1 0 0 / 0 0 -1";
+    // clang-format on
+}
+
+void UserSelectionTest::start_up_asks_only_without_a_time() {
+    QFETCH(QByteArray, time);
+    QFETCH(bool, asks);
+    QFETCH(QString, times);
+    if (asks)
+        Expect(Choose(9));
+    Start(kGeneral + time);
+    QCOMPARE(tp->modal.Shown().size(), std::size_t(asks));
+    QCOMPARE(Times(tp->vars()), times);
+    QVERIFY(!window->ClockRunning());
+    QCOMPARE(Current(), NoPlayer);
+    QCOMPARE(Status(), kReady);
+}
+
+void UserSelectionTest::start_up_dialog_cannot_be_cancelled() {
+    // Escape does nothing; closing the frame leaves an accepted game without a
+    // time, which no key starts, and stores nothing.
+    bool openAfterEscape = false;
+    Expect([&](QDialog& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        openAfterEscape = d.isVisible();
+        d.close();
+    });
+    Start(kGeneral);
+    QVERIFY(seen.endsWith(u"no Cancel"));
+    QVERIFY(openAfterEscape);
+    QVERIFY(tp->vars().NewGameAccepted);
+    QCOMPARE(Times(tp->vars()), u"0 0 0 / 0 0 0");
+    QVERIFY(!tp->SettingsFileText().contains("[Time]"));
+    window->Form_KeyDown(kSpace);
+    QCOMPARE(Current(), NoPlayer);
+
+    // New Game from the menu always asks, and there Cancel can be pressed.
+    Expect(Press("ButtonOkay"));
+    window->FileNewGame_Click();
+    QVERIFY(!seen.endsWith(u"no Cancel"));
+    window->Form_KeyDown(kSpace);
+    QCOMPARE(Current(), White);
+}
+
+void UserSelectionTest::new_game_during_a_game_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"OK", "Cancel", "Escape", "window frame"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void UserSelectionTest::new_game_during_a_game() {
+    // OK sets up a new game that waits for Black's key; any other way out
+    // leaves the game running as it was, though an earlier OK was pressed.
+    QFETCH(QString, how);
+    const bool ok = how == u"OK";
+    RunningGame();
+    const Variables before = tp->vars();
+    const QByteArray fileBefore = tp->SettingsFileText();
+    Expect(Choose(3, true, kNines, how));
+    window->FileNewGame_Click();
+    QCOMPARE(window->ClockRunning(), !ok);
+    QCOMPARE(Current(), ok ? NoPlayer : White);
+    QCOMPARE(tp->vars().ContinueRunning, ok || before.ContinueRunning);
+    if (ok) {
+        QCOMPARE(Times(tp->vars()), u"0 15 0 / 0 15 0");
+        QCOMPARE(Status(), kReady);
+    } else {
+        QVERIFY(tp->vars().PlayerTime == before.PlayerTime);
+        QCOMPARE(tp->SettingsFileText(), fileBefore);
+    }
+    window->Form_KeyDown(kSpace);
+    QCOMPARE(Current(), ok ? White : Black);
+}
+
+void UserSelectionTest::failed_save_is_told_once() {
+    // The settings file is a folder: no save can succeed.
+    QVERIFY(QDir().mkdir(tp->SettingsPath()));
+    tp->store->WriteText(QStringLiteral("General"), QStringLiteral("Language"),
+                         QStringLiteral("1"));
+    Expect(Choose(3));
+    Expect(ScriptedModalRunner::AcceptMessage());
+    Expect(Choose(4));
+    window = std::make_unique<UhrAnzeige>(*tp->program);
+    window->Form_Load();
+    window->FileNewGame_Click();
+    QCOMPARE(Times(tp->vars()), u"0 20 0 / 0 20 0");
+    // Told once, naming the file, between the two time-control dialogs.
+    QCOMPARE(tp->modal.Shown().size(), std::size_t(3));
+    QVERIFY(tp->modal.Shown()[1].text.contains(tp->SettingsPath()));
 }
 
 QTEST_MAIN(UserSelectionTest)
