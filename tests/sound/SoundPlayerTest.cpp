@@ -1,5 +1,5 @@
-// LoadWave, PlayWave and StopWave against a fake output: what a file loads
-// as is checked through the bytes the player hands to the output.
+// LoadWave and PlayWave against a fake output: what a file loads as is
+// checked through the bytes the player hands to the output.
 
 #include "SoundTestSupport.h"
 
