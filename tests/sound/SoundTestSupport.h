@@ -106,8 +106,8 @@ inline qsizetype OpenFileDescriptors() {
         .size();
 }
 
-// Records what it is asked to play. A sound is done when the test says so,
-// or at a reset or the next open, as with the real output.
+// Records what it is asked to play. A sound is done at a reset or the next
+// open, as with the real output.
 class FakeAudioOutput final : public AudioOutput {
 public:
     std::int32_t Open(int, const WaveFormatEx& format, DoneHandler onDone) override {
@@ -127,10 +127,6 @@ public:
         calls << "Reset";
         ReportDone();
     }
-    void ReportDone() {
-        if (onDone_)
-            std::exchange(onDone_, {})();
-    }
 
     std::int32_t openResult = Success;
     std::int32_t writeResult = Success;
@@ -141,6 +137,11 @@ public:
     QByteArray written;
 
 private:
+    void ReportDone() {
+        if (onDone_)
+            std::exchange(onDone_, {})();
+    }
+
     DoneHandler onDone_;
 };
 
