@@ -1,35 +1,26 @@
 // A thousand hand-overs with the player-change sound on, through the real
 // audio module to a null sink: memory and open descriptors stay flat.
+
+#include "NativeKeys.h"
+#include "SoundTestSupport.h"
+#include "TestProgram.h"
+
 #include "clock/UhrAnzeige.h"
 #include "sound/LazyAudioOutput.h"
-#include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
 
-#include "NativeKeys.h"
-#include "TestProgram.h"
-
 #include <QApplication>
-#include <QDir>
-#include <QTest>
+#include <QRegularExpression>
 
 using namespace velmora;
 
 namespace {
 
 long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-qsizetype OpenDescriptors() {
-    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    return QRegularExpression("VmRSS:\\s*(\\d+)").match(status.readAll()).captured(1).toLong();
 }
 
 } // namespace
@@ -41,47 +32,38 @@ private Q_SLOTS:
     void thousandHandOversWithSound() {
         QVERIFY2(qEnvironmentVariableIsSet("VELMORA_TEST_SINK"), "run me with with-pulseaudio.sh");
         test::TestProgram tp;
-        tp.WriteSettingsFile("[General]\nLanguage=1\n[Sounds]\nPlayerChange=1\n[Time]\nP1h=6\nP2h=6\n");
-        LazyAudioOutput output(QStringLiteral(VELMORA_SOUND_DIRECTORY));
+        tp.WriteSettingsFile(
+            "[General]\nLanguage=1\n[Sounds]\nPlayerChange=1\n[Time]\nP1h=6\nP2h=6\n");
+        LazyAudioOutput output(VELMORA_SOUND_DIRECTORY);
         SoundPlayerUncompressedWAV player(output);
-        WaveSoundCues cues(player, tp.modal, QStringLiteral(VELMORA_SOUND_DIRECTORY));
+        WaveSoundCues cues(player, tp.modal, VELMORA_SOUND_DIRECTORY);
         Program program(*tp.store, tp.modal, cues, tp.desktop);
         UhrAnzeige window(program);
         window.Form_Load();
         window.show();
 
-        const auto handOver = [&] {
-            constexpr quint32 kXKeycodeSpace = 65;
-            auto press = test::NativeKeyPress(Qt::Key_Space, Qt::NoModifier, kXKeycodeSpace);
-            QApplication::sendEvent(&window, press.get());
-            QVERIFY(player.WavePlaying());
-            QTest::qWait(2);
+        const auto handOvers = [&](int count) {
+            constexpr quint32 XKeycodeSpace = 65;
+            for (int i = 0; i < count; ++i) {
+                auto press = test::NativeKeyPress(Qt::Key_Space, Qt::NoModifier, XKeycodeSpace);
+                QApplication::sendEvent(&window, press.get());
+                QVERIFY(player.WavePlaying());
+                QTest::qWait(2);
+            }
+            QTest::qWait(1000); // the last sound drains and its output is released
         };
-        for (int i = 0; i < 100; ++i)
-            handOver();
-        QTest::qWait(1000); // the last sound drains and its output is released
+        handOvers(100);
         const long memoryBefore = ResidentKiB();
-        const qsizetype descriptorsBefore = OpenDescriptors();
-        for (int i = 0; i < 1000; ++i)
-            handOver();
-        QTest::qWait(1000);
-        QCOMPARE(OpenDescriptors(), descriptorsBefore);
+        const qsizetype descriptorsBefore = test::OpenFileDescriptors();
+        handOvers(1000);
+        QCOMPARE(test::OpenFileDescriptors(), descriptorsBefore);
         // Qt's PulseAudio back end keeps a few hundred bytes per stream it has
         // opened; anything like a sample per cue (13 KiB and more) shows far above this.
-        QVERIFY2(ResidentKiB() - memoryBefore < 1536,
-                 qPrintable(QStringLiteral("%1 KiB more").arg(ResidentKiB() - memoryBefore)));
+        const long grown = ResidentKiB() - memoryBefore;
+        QVERIFY2(grown < 1536, qPrintable(QString("%1 KiB more").arg(grown)));
         QVERIFY(tp.modal.Shown().empty());
     }
 };
 
-int main(int argc, char* argv[]) {
-    int failures = 0;
-    {
-        QApplication app(argc, argv);
-        HandOverSoakTest test;
-        failures = QTest::qExec(&test, argc, argv);
-    }
-    ExitSkippingLibraryTeardown(failures == 0 ? 0 : 1);
-}
-
+VELMORA_SOUND_TEST_MAIN(QApplication, HandOverSoakTest)
 #include "HandOverSoakTest.moc"

@@ -2,11 +2,10 @@
 // the cues are silent and nothing fails.
 
 #include "ScriptedModalRunner.h"
-#include "SoundTestMain.h"
+#include "SoundTestSupport.h"
 
 #include "sound/QtAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
-#include "sound/SoundResult.h"
 #include "sound/WaveSoundCues.h"
 
 using namespace velmora;
@@ -25,12 +24,11 @@ private Q_SLOTS:
             cues.Play(cue);
             QVERIFY(player.WaveLoaded);
             QCOMPARE(player.LastResult(), NoDevice);
-            QVERIFY(!player.WavePlaying());
-            QVERIFY(!output.IsOpen());
+            QVERIFY(!player.WavePlaying() && !output.IsOpen());
         }
         QVERIFY(modal.Shown().empty());
     }
 };
 
-VELMORA_SOUND_TEST_MAIN(NoSoundServerTest)
+VELMORA_SOUND_TEST_MAIN(QCoreApplication, NoSoundServerTest)
 #include "NoSoundServerTest.moc"

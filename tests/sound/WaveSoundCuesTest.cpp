@@ -1,20 +1,16 @@
 // The cue file paths, the cue sequence against a fake output, and the two
 // cue sounds the build generates.
 
-#include "FakeAudioOutput.h"
 #include "ScriptedModalRunner.h"
-#include "WaveBytes.h"
+#include "SoundTestSupport.h"
 
 #include "sound/CuePaths.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
 
 #include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 using namespace velmora;
@@ -22,45 +18,59 @@ using namespace velmora::test;
 
 namespace {
 
-const WaveKind Mono16{SampleCode::Pcm16, 1, 44100};
-const QByteArray ChangePlayerData = ToneData(Mono16, 0.05, 0.5, 880.0);
-const QByteArray GameOverData = ToneData(Mono16, 0.08, 0.5, 440.0);
+const WaveKind Mono16{16, 1, 44100};
+const QByteArray ChangePlayerData = ToneData(Mono16, 0.05);
 
 } // namespace
 
 class WaveSoundCuesTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir bothFiles_;
-    QTemporaryDir onlyChangePlayer_;
+    QTemporaryDir dir_; // holds ChangePlayer.wav, but no GameOver.wav
     FakeAudioOutput output_;
     ScriptedModalRunner modal_;
 
 private Q_SLOTS:
-    void initTestCase() {
-        WriteFile(bothFiles_, "ChangePlayer.wav", WaveFile(Mono16, ChangePlayerData));
-        WriteFile(bothFiles_, "GameOver.wav", WaveFile(Mono16, GameOverData));
-        WriteFile(onlyChangePlayer_, "ChangePlayer.wav", WaveFile(Mono16, ChangePlayerData));
-    }
+    void initTestCase() { WriteFile(dir_, "ChangePlayer.wav", WaveFile(Mono16, ChangePlayerData)); }
     void init() {
         output_ = FakeAudioOutput();
         modal_ = ScriptedModalRunner();
     }
 
-    void pathsHaveOneSeparator_data() {
-        QTest::addColumn<QString>("directory");
-        QTest::newRow("plain") << "/opt/velmora";
-        QTest::newRow("trailing separator") << "/opt/velmora/";
-    }
     void pathsHaveOneSeparator() {
-        QFETCH(QString, directory);
-        QCOMPARE(ChangePlayerWavePath(directory, modal_), "/opt/velmora/ChangePlayer.wav");
-        QCOMPARE(GameOverWavePath(directory, modal_), "/opt/velmora/GameOver.wav");
+        for (const QString directory : {"/opt/velmora", "/opt/velmora/"}) {
+            QCOMPARE(ChangePlayerWavePath(directory, modal_), "/opt/velmora/ChangePlayer.wav");
+            QCOMPARE(GameOverWavePath(directory, modal_), "/opt/velmora/GameOver.wav");
+        }
         QCOMPARE(GameOverWavePath("/", modal_), "/GameOver.wav");
         QVERIFY(modal_.Shown().empty());
     }
 
+    // Each cue cuts off the one sounding and plays whole the file it loads,
+    // or else the sample held before, or nothing; it never shows a message.
+    void missingFilePlaysHeldSampleOrNothing() {
+        SoundPlayerUncompressedWAV player(output_);
+        WaveSoundCues cues(player, modal_, dir_.path());
+        cues.Play(Cue::GameOver);
+        QVERIFY(output_.calls.isEmpty());
+        cues.Play(Cue::ChangePlayer);
+        player.PlayStart = 100;
+        cues.Play(Cue::GameOver);
+        QVERIFY(!player.WaveLoaded);
+        QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset", "Open", "Write"}));
+        QCOMPARE(output_.written, ChangePlayerData);
+        QVERIFY(modal_.Shown().empty());
+    }
+
     void emptyDirectoryTellsUserAndPlaysNothing() {
+        SoundPlayerUncompressedWAV player(output_);
+        player.LoadWave(dir_.filePath("ChangePlayer.wav"));
+        WaveSoundCues cues(player, modal_, QString());
+        // A step that fails stays inside the cue: the next steps still run.
+        modal_.Expect([](QDialog&) { throw std::runtime_error("dialog failed"); });
+        cues.Play(Cue::GameOver);
+        QCOMPARE(output_.written, ChangePlayerData);
+
         bool criticalOkOnly = false;
         modal_.Expect([&](QDialog& dialog) {
             auto& box = static_cast<QMessageBox&>(dialog);
@@ -68,88 +78,38 @@ private Q_SLOTS:
                 box.icon() == QMessageBox::Critical && box.standardButtons() == QMessageBox::Ok;
             box.accept();
         });
-        QCOMPARE(ChangePlayerWavePath(QString(), modal_), QString());
-        QVERIFY(criticalOkOnly);
-
-        SoundPlayerUncompressedWAV player(output_);
-        player.LoadWave(bothFiles_.filePath("GameOver.wav"));
-        WaveSoundCues cues(player, modal_, QString());
         cues.Play(Cue::GameOver); // the empty path releases the held sample
+        QVERIFY(criticalOkOnly);
         QVERIFY(!player.HoldsSample());
-        QVERIFY(output_.calls.isEmpty());
+        QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset"}));
         QCOMPARE(modal_.Shown().size(), 2u);
-        for (const ShownDialog& shown : modal_.Shown()) {
-            QCOMPARE(shown.title, "Velmora");
-            QCOMPARE(shown.text, "Application path undefined!");
-        }
+        for (const ShownDialog& shown : modal_.Shown())
+            QCOMPARE(shown.title + ": " + shown.text, "Velmora: Application path undefined!");
     }
 
-    void cueCutsOffSoundingCueAndPlaysItsFileWhole() {
-        SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, bothFiles_.path());
-        cues.Play(Cue::ChangePlayer);
-        QCOMPARE(output_.written, ChangePlayerData);
-        player.PlayStart = 100;
-        cues.Play(Cue::GameOver);
-        QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset", "Open", "Write"}));
-        QCOMPARE(output_.written, GameOverData);
-        QVERIFY(player.WavePlaying());
-    }
-
-    void missingFilePlaysHeldSampleOrNothing() {
-        SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, onlyChangePlayer_.path());
-        cues.Play(Cue::GameOver);
-        QVERIFY(output_.calls.isEmpty());
-        cues.Play(Cue::ChangePlayer);
-        cues.Play(Cue::GameOver);
-        QVERIFY(!player.WaveLoaded);
-        QCOMPARE(output_.written, ChangePlayerData);
-        QVERIFY(modal_.Shown().empty());
-    }
-
-    // An error in one step stays inside the cue; the next steps still run.
-    void errorInStepIsIgnored() {
-        SoundPlayerUncompressedWAV player(output_);
-        player.LoadWave(bothFiles_.filePath("GameOver.wav"));
-        WaveSoundCues cues(player, modal_, QString());
-        modal_.Expect([](QDialog&) { throw std::runtime_error("dialog failed"); });
-        cues.Play(Cue::ChangePlayer);
-        QCOMPARE(output_.written, GameOverData);
-    }
-
-    void generatedSoundsAreClean_data() {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<double>("shortest");
-        QTest::addColumn<double>("longest");
-        QTest::newRow("a short chime") << "ChangePlayer.wav" << 0.03 << 0.5;
-        QTest::newRow("an alarm") << "GameOver.wav" << 1.0 << 2.0;
-    }
+    // Valid 16-bit PCM at 44.1 or 48 kHz, of a fitting length, faded in and out (no clicks).
     void generatedSoundsAreClean() {
-        QFETCH(QString, fileName);
-        QFETCH(double, shortest);
-        QFETCH(double, longest);
-        SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, VELMORA_SOUND_DIRECTORY);
-        cues.Play(fileName == "GameOver.wav" ? Cue::GameOver : Cue::ChangePlayer);
-        const WaveFormatEx& format = player.WaveFormat();
-        QVERIFY(player.WaveLoaded);
-        QCOMPARE(format.FormatTag, WaveFormatPcm);
-        QCOMPARE(format.BitsPerSample, 16);
-        QVERIFY(format.SamplesPerSec == 44100 || format.SamplesPerSec == 48000);
-        const double seconds = double(player.SampleFrames()) / format.SamplesPerSec;
-        QVERIFY2(seconds >= shortest && seconds <= longest, qPrintable(QString::number(seconds)));
-
-        const auto* samples = reinterpret_cast<const qint16*>(output_.written.constData());
-        const qsizetype count = output_.written.size() / 2;
-        const int peak =
-            std::abs(*std::max_element(samples, samples + count, [](qint16 a, qint16 b) {
-                return std::abs(a) < std::abs(b);
-            }));
-        QVERIFY2(peak > 32768 / 4 && peak < 32767,
-                 qPrintable(QString::number(peak))); // clear, not clipped
-        QVERIFY(std::abs(samples[0]) < 100 &&
-                std::abs(samples[count - 1]) < 100); // faded: no click
+        const struct {
+            Cue cue;
+            double shortest, longest;
+        } sounds[] = {{Cue::ChangePlayer, 0.03, 0.5}, {Cue::GameOver, 1.0, 2.0}};
+        for (const auto& [cue, shortest, longest] : sounds) {
+            SoundPlayerUncompressedWAV player(output_);
+            WaveSoundCues(player, modal_, VELMORA_SOUND_DIRECTORY).Play(cue);
+            const WaveFormatEx& format = player.WaveFormat();
+            QVERIFY(player.WaveLoaded);
+            QCOMPARE(format.FormatTag, WaveFormatPcm);
+            QCOMPARE(format.BitsPerSample, 16);
+            QVERIFY(format.SamplesPerSec == 44100 || format.SamplesPerSec == 48000);
+            const double seconds = double(player.SampleFrames()) / format.SamplesPerSec;
+            QVERIFY2(seconds >= shortest && seconds <= longest,
+                     qPrintable(QString::number(seconds)));
+            const auto* samples = reinterpret_cast<const qint16*>(output_.written.constData());
+            const qsizetype count = output_.written.size() / 2;
+            const auto louder = [](qint16 a, qint16 b) { return std::abs(a) < std::abs(b); };
+            QVERIFY(std::abs(*std::max_element(samples, samples + count, louder)) > 8192);
+            QVERIFY(std::abs(samples[0]) < 100 && std::abs(samples[count - 1]) < 100);
+        }
     }
 };
 
