@@ -5,6 +5,7 @@ read back from the X server; closing a window sends WM_DELETE_WINDOW as a
 window manager would.
 """
 
+import configparser
 import ctypes
 import ctypes.util
 import os
@@ -29,77 +30,54 @@ def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
     raise E2EError(f"timed out waiting for {what}")
 
 
-class _XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int)]
-
-
-class _XClientMessageEvent(ctypes.Structure):
-    _fields_ = [
-        ("type", ctypes.c_int),
-        ("serial", ctypes.c_ulong),
-        ("send_event", ctypes.c_int),
-        ("display", ctypes.c_void_p),
-        ("window", ctypes.c_ulong),
-        ("message_type", ctypes.c_ulong),
-        ("format", ctypes.c_int),
-        ("data", ctypes.c_long * 5),
-    ]
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
 
 
 class _XEvent(ctypes.Union):
-    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+    _fields_ = [("xclient", _ClientMessage), ("pad", ctypes.c_long * 24)]
 
 
 class XServer:
     """A few Xlib calls through ctypes: pixels and polite window closing."""
 
     def __init__(self, display_name):
-        self.lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        self.lib.XOpenDisplay.restype = ctypes.c_void_p
-        self.lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.lib.XGetImage.restype = ctypes.c_void_p
-        self.lib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                       ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        self.lib.XGetPixel.restype = ctypes.c_ulong
-        self.lib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-        self.lib.XInternAtom.restype = ctypes.c_ulong
-        self.lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        self.lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                        ctypes.c_long, ctypes.POINTER(_XEvent)]
-        self.lib.XFlush.argtypes = [ctypes.c_void_p]
-        self.display = self.lib.XOpenDisplay(display_name.encode())
+        x = self.lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        p, i, u, ul = ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong
+        for name, result, args in [("XOpenDisplay", p, [ctypes.c_char_p]),
+                                   ("XGetImage", p, [p, ul, i, i, u, u, ul, i]),
+                                   ("XGetPixel", ul, [p, i, i]),
+                                   ("XInternAtom", ul, [p, ctypes.c_char_p, i]),
+                                   ("XSendEvent", i, [p, ul, i, ctypes.c_long, ctypes.POINTER(_XEvent)]),
+                                   ("XFlush", i, [p])]:
+            getattr(x, name).restype, getattr(x, name).argtypes = result, args
+        self.display = x.XOpenDisplay(display_name.encode())
         if not self.display:
             raise E2EError(f"cannot open display {display_name}")
 
-    def pixel(self, window, x, y):
-        """The colour at (x, y) of a window as 0xRRGGBB (24-bit TrueColor)."""
-        all_planes = ctypes.c_ulong(-1).value
-        z_pixmap = 2
-        image = self.lib.XGetImage(self.display, window, x, y, 1, 1, all_planes, z_pixmap)
+    def _pixels(self, window, x, y, width, height, step=1):
+        image = self.lib.XGetImage(self.display, window, x, y, width, height, ctypes.c_ulong(-1).value, 2)
         if not image:
-            raise E2EError(f"cannot read pixel {x},{y} of window {window}")
-        return self.lib.XGetPixel(image, 0, 0) & 0xFFFFFF
+            raise E2EError(f"cannot read pixels of window {window}")
+        return [self.lib.XGetPixel(image, i, j) & 0xFFFFFF
+                for j in range(0, height, step) for i in range(0, width, step)]
+
+    def pixel(self, window, x, y):
+        """The colour at (x, y) of a window as 0xRRGGBB."""
+        return self._pixels(window, x, y, 1, 1)[0]
 
     def region_digest(self, window, x, y, width, height):
         """A digest of a window region's pixels, to tell whether it changed."""
-        all_planes = ctypes.c_ulong(-1).value
-        image = self.lib.XGetImage(self.display, window, x, y, width, height, all_planes, 2)
-        if not image:
-            raise E2EError(f"cannot read region of window {window}")
-        return hash(tuple(self.lib.XGetPixel(image, i, j)
-                          for j in range(0, height, 2) for i in range(0, width, 2)))
+        return hash(tuple(self._pixels(window, x, y, width, height, step=2)))
 
     def close_window(self, window):
         """Asks a window to close, as a window manager's close button does."""
-        wm_protocols = self.lib.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
-        wm_delete = self.lib.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
         event = _XEvent()
-        event.xclient.type = 33  # ClientMessage
-        event.xclient.window = window
-        event.xclient.message_type = wm_protocols
-        event.xclient.format = 32
-        event.xclient.data[0] = wm_delete
-        event.xclient.data[1] = 0  # CurrentTime
+        event.xclient.type, event.xclient.window, event.xclient.format = 33, window, 32  # ClientMessage
+        event.xclient.message_type = self.lib.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
+        event.xclient.data[0] = self.lib.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
         self.lib.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
         self.lib.XFlush(self.display)
 
@@ -172,18 +150,15 @@ class Velmora:
         out = self.xdotool("search", "--onlyvisible", "--name", ".", check=False)
         return window_id not in [int(w) for w in out.split()]
 
-    def focus(self, window_id):
-        self.xdotool("windowfocus", "--sync", str(window_id))
-
     def key(self, window_id, *keys):
         """Real key presses (XTest) into a window, which gets the focus first."""
-        self.focus(window_id)
+        self.xdotool("windowfocus", "--sync", str(window_id))
         for key in keys:
             self.xdotool("key", "--delay", "60", key)
             time.sleep(0.08)
 
     def click(self, window_id, x, y, button=1):
-        self.focus(window_id)
+        self.xdotool("windowfocus", "--sync", str(window_id))
         self.xdotool("mousemove", "--window", str(window_id), str(x), str(y))
         self.xdotool("click", str(button))
 
@@ -195,10 +170,8 @@ class Velmora:
 
     def geometry(self, window_id):
         """(width, height) of a window."""
-        out = self.xdotool("getwindowgeometry", str(window_id))
-        size = out.split("Geometry:")[1].split()[0]
-        width, height = size.split("x")
-        return int(width), int(height)
+        size = self.xdotool("getwindowgeometry", str(window_id)).split("Geometry:")[1].split()[0]
+        return tuple(int(n) for n in size.split("x"))
 
     def close_window(self, window_id):
         self.display.x.close_window(window_id)
@@ -220,15 +193,10 @@ class Velmora:
 
     def settings(self):
         """The settings file as {section: {key: value}}."""
-        sections, current = {}, None
-        for line in self.settings_text().splitlines():
-            line = line.strip()
-            if line.startswith("[") and line.endswith("]"):
-                current = sections.setdefault(line[1:-1], {})
-            elif "=" in line and current is not None:
-                key, value = line.split("=", 1)
-                current[key.strip()] = value.strip()
-        return sections
+        parser = configparser.RawConfigParser()
+        parser.optionxform = str
+        parser.read_string(self.settings_text())
+        return {name: dict(parser[name]) for name in parser.sections()}
 
     def stop(self):
         if self.process and self.process.poll() is None:

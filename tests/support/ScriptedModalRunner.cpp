@@ -45,8 +45,4 @@ ScriptedModalRunner::Answer ScriptedModalRunner::AcceptMessage() {
     return [](QDialog& dialog) { dialog.accept(); };
 }
 
-ScriptedModalRunner::Answer ScriptedModalRunner::CloseWindow() {
-    return [](QDialog& dialog) { dialog.close(); };
-}
-
 } // namespace velmora::test

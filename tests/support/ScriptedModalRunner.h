@@ -37,7 +37,6 @@ public:
     // Ready-made answers.
     static Answer ClickButton(const QString& objectName);
     static Answer AcceptMessage();
-    static Answer CloseWindow();
 
 private:
     std::deque<Answer> answers_;
