@@ -1,6 +1,5 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
-#include "options/GeneralSettings.h"
 #include "sound/ProcessExit.h"
 #include "sound/LazyAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
@@ -37,9 +36,9 @@ int RunProgram(int argc, char* argv[]) {
     // A request to end from outside takes the normal way out, which saves the settings.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
-                     [&window] { window.Form_Unload(); });
+                     [&window] { window.EndOnRequest(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&program] { SaveGeneralSettings(program); });
+                     [&window] { window.SaveForSessionEnd(); });
     // When the start-up asks nothing, the window maps at once and fills in the
     // first turn of the event loop; otherwise the dialogs come first.
     if (!window.StartUpAsksFirst())

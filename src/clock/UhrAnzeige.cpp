@@ -182,6 +182,17 @@ void UhrAnzeige::HelpTopicAbout_Click() {
 
 void UhrAnzeige::FileQuit_Click() { Form_Unload(); }
 
+void UhrAnzeige::EndOnRequest() {
+    unattended_ = true;
+    Form_Unload();
+}
+
+void UhrAnzeige::SaveForSessionEnd() {
+    unattended_ = true;
+    if (loaded_)
+        SaveGeneralSettings(program_);
+}
+
 void UhrAnzeige::Form_KeyDown(std::int32_t keyCode) { engine_.SwitchPlayer(keyCode, false, {}); }
 
 void UhrAnzeige::Form_MouseDown(std::int32_t button) { engine_.SwitchPlayer(button, false, {}); }
@@ -255,6 +266,10 @@ QWidget* UhrAnzeige::DialogParent() {
 }
 
 void UhrAnzeige::ShowSaveFailure(const QString& filePath) {
+    if (unattended_) {
+        qWarning("Velmora: the settings could not be saved to %s", qPrintable(filePath));
+        return;
+    }
     const bool german = program_.vars.Strings.GetLanguage() == LanguageGerman;
     const QString text = german ? QStringLiteral("Die Einstellungen konnten nicht gespeichert werden:\n%1")
                                 : QStringLiteral("The settings could not be saved:\n%1");

@@ -34,6 +34,11 @@ public:
     void Form_Load();
     // Shut-down: saves the general settings, closes every other window and ends the program.
     void Form_Unload();
+    // The same shut-down when the system asks the program to end (a signal, the
+    // session ending): nobody may be there to answer a message, so none is shown.
+    void EndOnRequest();
+    // Saves the general settings while the session ends, without messages.
+    void SaveForSessionEnd();
 
     void FileNewGame_Click();
     void FileOptions_Click();
@@ -86,6 +91,7 @@ private:
     QAction* HelpTopicAbout = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
+    bool unattended_ = false; // the system, not the user, asked: no message boxes
 };
 
 } // namespace velmora

@@ -6,6 +6,8 @@
 #include "TestProgram.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void frameStaysCentredOnResize();
     void shortcutsTriggerTheMenu();
     void closingSavesTheGeneralSettings();
+    void failedSaveAtAnEndAskedBySystemShowsNoMessage_data();
+    void failedSaveAtAnEndAskedBySystemShowsNoMessage();
     void gameCanBePlayedToTimeOver();
 
 private:
@@ -213,6 +217,23 @@ void UhrAnzeigeTest::closingSavesTheGeneralSettings() {
     t->vars().KeyWhite = 66;
     window->close();
     QVERIFY(t->SettingsFileText().startsWith("[General]\nLanguage=2\nMouseButton1=66\nMouseButton2=1\n"));
+}
+
+void UhrAnzeigeTest::failedSaveAtAnEndAskedBySystemShowsNoMessage_data() {
+    QTest::addColumn<bool>("askedBySystem");
+    QTest::newRow("Exit") << false;
+    QTest::newRow("a signal") << true;
+}
+
+void UhrAnzeigeTest::failedSaveAtAnEndAskedBySystemShowsNoMessage() {
+    // A message box at a signal would hold up the end until someone answers it.
+    QFETCH(bool, askedBySystem);
+    Load();
+    QVERIFY(QFile::remove(t->SettingsPath()) && QDir().mkdir(t->SettingsPath())); // cannot be written
+    t->modal.Expect(ScriptedModalRunner::AcceptMessage());
+    t->vars().KeyWhite = 66;
+    askedBySystem ? window->EndOnRequest() : window->FileQuit_Click();
+    QCOMPARE(t->modal.Shown().size(), std::size_t(askedBySystem ? 0 : 1));
 }
 
 void UhrAnzeigeTest::gameCanBePlayedToTimeOver() {
