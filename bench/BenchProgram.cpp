@@ -1,9 +1,9 @@
 #include "BenchProgram.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
-#include <QApplication>
 
 namespace velmora::bench {
 
@@ -44,7 +44,9 @@ long ResidentKiB() {
 }
 
 int OpenDescriptors() {
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+                   .size());
 }
 
 } // namespace velmora::bench

@@ -124,7 +124,8 @@ int Engine(int ticks) {
     Print("engine_ns_per_tick", double(timer.nsecsElapsed()) / ticks, "ns");
     Print("engine_rss_end_kib", double(ResidentKiB()), "KiB");
     Print("engine_charged_ms",
-          double(2 * 6 * 3600000 - AccountMs(vars.PlayerTime[White]) - AccountMs(vars.PlayerTime[Black])),
+          double(2 * 6 * 3600000 - AccountMs(vars.PlayerTime[White]) -
+                 AccountMs(vars.PlayerTime[Black])),
           "ms");
     return 0;
 }
@@ -183,7 +184,8 @@ int Run(int argc, char* argv[]) {
     const QStringList args = QApplication::arguments();
     const QString command = args.value(1);
     if (command == u"accuracy")
-        return Accuracy(args.value(2, QStringLiteral("300")).toInt(), args.value(3, QStringLiteral("5")).toInt());
+        return Accuracy(args.value(2, QStringLiteral("300")).toInt(),
+                        args.value(3, QStringLiteral("5")).toInt());
     if (command == u"handover")
         return HandOver(args.value(2, QStringLiteral("1000")).toInt());
     if (command == u"engine")

@@ -48,7 +48,8 @@ QByteArray GoodFile() {
     AppendLittleEndian(file, 4 + 8 + 16 + 8 + 16, 4);
     file.append("WAVEfmt ");
     AppendLittleEndian(file, 16, 4);
-    for (auto [value, size] : {std::pair{1u, 2}, {1u, 2}, {8000u, 4}, {16000u, 4}, {2u, 2}, {16u, 2}})
+    for (auto [value, size] :
+         {std::pair{1u, 2}, {1u, 2}, {8000u, 4}, {16000u, 4}, {2u, 2}, {16u, 2}})
         AppendLittleEndian(file, value, size);
     file.append("data");
     AppendLittleEndian(file, 16, 4);

@@ -1,7 +1,7 @@
 #include "about/DesktopLauncher.h"
 #include "clock/UhrAnzeige.h"
-#include "sound/ProcessExit.h"
 #include "sound/LazyAudioOutput.h"
+#include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
 #include "state/ApplicationInfo.h"

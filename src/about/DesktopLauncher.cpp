@@ -6,7 +6,9 @@
 
 namespace velmora {
 
-bool SystemDesktopLauncher::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool SystemDesktopLauncher::OpenUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 QString SystemDesktopLauncher::FindProgram(const QStringList& names) {
     for (const QString& name : names) {

@@ -26,7 +26,9 @@ namespace velmora {
 namespace {
 
 // Layout lengths are in twips: 15 to a device-independent pixel.
-constexpr int Px(int twips) { return (twips + 7) / 15; }
+constexpr int Px(int twips) {
+    return (twips + 7) / 15;
+}
 QRect TwipRect(int left, int top, int width, int height) {
     return {Px(left), Px(top), Px(width), Px(height)};
 }
@@ -67,7 +69,9 @@ UhrAnzeige::UhrAnzeige(Program& program, QWidget* parent)
     program_.store.SetSaveFailureHandler([this](const QString& path) { ShowSaveFailure(path); });
 }
 
-UhrAnzeige::~UhrAnzeige() { program_.store.SetSaveFailureHandler({}); }
+UhrAnzeige::~UhrAnzeige() {
+    program_.store.SetSaveFailureHandler({});
+}
 
 void UhrAnzeige::BuildControls() {
     FrameAnzeige = new QGroupBox(centralWidget());
@@ -180,7 +184,9 @@ void UhrAnzeige::HelpTopicAbout_Click() {
     SetClockRunning(wasRunning);
 }
 
-void UhrAnzeige::FileQuit_Click() { Form_Unload(); }
+void UhrAnzeige::FileQuit_Click() {
+    Form_Unload();
+}
 
 void UhrAnzeige::EndOnRequest() {
     unattended_ = true;
@@ -193,9 +199,13 @@ void UhrAnzeige::SaveForSessionEnd() {
         SaveGeneralSettings(program_);
 }
 
-void UhrAnzeige::Form_KeyDown(std::int32_t keyCode) { engine_.SwitchPlayer(keyCode, false, {}); }
+void UhrAnzeige::Form_KeyDown(std::int32_t keyCode) {
+    engine_.SwitchPlayer(keyCode, false, {});
+}
 
-void UhrAnzeige::Form_MouseDown(std::int32_t button) { engine_.SwitchPlayer(button, false, {}); }
+void UhrAnzeige::Form_MouseDown(std::int32_t button) {
+    engine_.SwitchPlayer(button, false, {});
+}
 
 void UhrAnzeige::ApplyCaptions() {
     const Variables& vars = program_.vars;
@@ -238,11 +248,14 @@ void UhrAnzeige::Form_Resize() {
     // Centred on the window's outer size; no lower bound, so a small window cuts the frame off.
     const QSize outer = frameGeometry().size();
     const double left = (outer.width() - FrameAnzeige->width()) / 2.0;
-    const double top = ((outer.height() - FrameAnzeige->height()) - kBorderAllowanceTwips / 15.0) / 2.0;
+    const double top =
+        ((outer.height() - FrameAnzeige->height()) - kBorderAllowanceTwips / 15.0) / 2.0;
     FrameAnzeige->move(qRound(left), qRound(top));
 }
 
-bool UhrAnzeige::ClockRunning() const { return TimerClock->isActive(); }
+bool UhrAnzeige::ClockRunning() const {
+    return TimerClock->isActive();
+}
 
 void UhrAnzeige::SetClockRunning(bool running) {
     // Enabling a running timer leaves its phase alone.
@@ -252,13 +265,21 @@ void UhrAnzeige::SetClockRunning(bool running) {
         TimerClock->stop();
 }
 
-int UhrAnzeige::TimerInterval() const { return TimerClock->interval(); }
+int UhrAnzeige::TimerInterval() const {
+    return TimerClock->interval();
+}
 
-void UhrAnzeige::SetStatus(const QString& text) { FrameAnzeige->setTitle(text); }
+void UhrAnzeige::SetStatus(const QString& text) {
+    FrameAnzeige->setTitle(text);
+}
 
-void UhrAnzeige::ShowTimeControlDialog() { velmora::ShowTimeControlDialog(program_, DialogParent()); }
+void UhrAnzeige::ShowTimeControlDialog() {
+    velmora::ShowTimeControlDialog(program_, DialogParent());
+}
 
-void UhrAnzeige::PlayCue(Cue cue) { program_.cues.Play(cue); }
+void UhrAnzeige::PlayCue(Cue cue) {
+    program_.cues.Play(cue);
+}
 
 QWidget* UhrAnzeige::DialogParent() {
     // Before the window shows (start-up), dialogs stand on their own.
@@ -271,8 +292,9 @@ void UhrAnzeige::ShowSaveFailure(const QString& filePath) {
         return;
     }
     const bool german = program_.vars.Strings.GetLanguage() == LanguageGerman;
-    const QString text = german ? QStringLiteral("Die Einstellungen konnten nicht gespeichert werden:\n%1")
-                                : QStringLiteral("The settings could not be saved:\n%1");
+    const QString text =
+        german ? QStringLiteral("Die Einstellungen konnten nicht gespeichert werden:\n%1")
+               : QStringLiteral("The settings could not be saved:\n%1");
     QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text.arg(filePath), QMessageBox::Ok,
                     DialogParent());
     program_.modal.Run(box);

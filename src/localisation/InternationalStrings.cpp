@@ -93,12 +93,14 @@ QString printf(QString format, const QVariantList& arguments) {
         CheckRange(open + 1);
         const qsizetype close = text.indexOf(u']', open + 1);
         if (close < 0)
-            throw ProgramError(ErrorMissingBracket, kSource,
-                               QStringLiteral("Missing ']' after '[' at position %1!").arg(open + 1));
+            throw ProgramError(
+                ErrorMissingBracket, kSource,
+                QStringLiteral("Missing ']' after '[' at position %1!").arg(open + 1));
 
         QString body = text.mid(open + 1, close - open - 1);
         qsizetype savedCounter = -1;
-        const bool numbered = body.size() >= 2 && body[0] >= u'1' && body[0] <= u'9' && body[1] == u':';
+        const bool numbered =
+            body.size() >= 2 && body[0] >= u'1' && body[0] <= u'9' && body[1] == u':';
         if (numbered) {
             if (arguments.isEmpty())
                 throw ProgramError::subscriptOutOfRange(kSource);
@@ -120,7 +122,8 @@ QString printf(QString format, const QVariantList& arguments) {
             if (counter > lastArgument)
                 throw ProgramError(
                     ErrorMissingValue, kSource,
-                    QStringLiteral("Missing value in printf-call for format string '[%1]'!").arg(body));
+                    QStringLiteral("Missing value in printf-call for format string '[%1]'!")
+                        .arg(body));
             const QVariant& argument = arguments[counter];
             replacement = body == u"*" ? ValueText(argument) : FormatWithPattern(argument, body);
         }

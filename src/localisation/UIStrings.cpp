@@ -23,7 +23,8 @@ constexpr Translation kTranslations[] = {
     {TxtBlacksTurn, u"Black's turn", u"Schwarz ist am Zug"},
     {TxtBlackStarts, u"First, black has to press any key to start the game for white",
      u"Schwarz bet\u00e4tigt als erstes die Uhr"},
-    {TxtPlayerTimeOver, u"Time of player [*] is over.", u"Die Zeit von Spieler [*] ist abgelaufen."},
+    {TxtPlayerTimeOver, u"Time of player [*] is over.",
+     u"Die Zeit von Spieler [*] ist abgelaufen."},
     {TxtUserDefined, u"User defined (h/m/s)", u"Benutzerdefiniert (h/m/s)"},
     {TxtTimeWhite, u"Time White", u"Zeit Wei\u00df"},
     {TxtTimeBlack, u"Time Black", u"Zeit Schwarz"},
@@ -48,8 +49,8 @@ constexpr Translation kTranslations[] = {
 };
 
 constexpr const char16_t* kPresetNames[] = {
-    u"5 min", u"10 min", u"15 min", u"20 min", u"25 min", u"30 min", u"45 min",
-    u"1 h",   u"1 h 30 min", u"2 h", u"2 h 30 min", u"3 h", u"4 h", u"6 h",
+    u"5 min", u"10 min",     u"15 min", u"20 min",     u"25 min", u"30 min", u"45 min",
+    u"1 h",   u"1 h 30 min", u"2 h",    u"2 h 30 min", u"3 h",    u"4 h",    u"6 h",
 };
 
 bool IsLanguageDependent(int entry) {

@@ -14,7 +14,9 @@ namespace {
 // are padded with zeros rather than showing binary noise.
 constexpr int kSignificantDigits = 15;
 
-bool IsPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
+bool IsPlaceholder(QChar c) {
+    return c == u'0' || c == u'#';
+}
 
 QString GroupThousands(const QString& digits) {
     QString grouped;
@@ -77,10 +79,12 @@ QString FormatNumber(double value, const QString& pattern) {
     double rounded = std::round(magnitude * scale) / scale;
     if (!std::isfinite(rounded))
         rounded = magnitude;
-    int written = std::snprintf(buffer.data(), size_t(buffer.size()), "%.*f", computedDecimals, rounded);
+    int written =
+        std::snprintf(buffer.data(), size_t(buffer.size()), "%.*f", computedDecimals, rounded);
     if (written >= buffer.size()) {
         buffer.resize(written + 1);
-        written = std::snprintf(buffer.data(), size_t(buffer.size()), "%.*f", computedDecimals, rounded);
+        written =
+            std::snprintf(buffer.data(), size_t(buffer.size()), "%.*f", computedDecimals, rounded);
     }
     const QString plain = QString::fromLatin1(buffer.constData(), written);
     const qsizetype dot = plain.indexOf(u'.');

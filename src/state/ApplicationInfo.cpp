@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-QString ApplicationVersion() { return QStringLiteral(VELMORA_VERSION); }
+QString ApplicationVersion() {
+    return QStringLiteral(VELMORA_VERSION);
+}
 
 } // namespace velmora

@@ -5,7 +5,9 @@
 namespace velmora {
 
 // The program's title: window captions, message boxes, the settings store's name.
-inline QString ApplicationTitle() { return QStringLiteral("Velmora"); }
+inline QString ApplicationTitle() {
+    return QStringLiteral("Velmora");
+}
 
 // The version of this build, e.g. "1.0.0" (set by the build system).
 QString ApplicationVersion();

@@ -4,6 +4,8 @@
 
 namespace velmora {
 
-int ExecModalRunner::Run(QDialog& dialog) { return dialog.exec(); }
+int ExecModalRunner::Run(QDialog& dialog) {
+    return dialog.exec();
+}
 
 } // namespace velmora

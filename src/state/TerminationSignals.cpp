@@ -25,7 +25,8 @@ extern "C" void ForwardSignal(int signalNumber) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
-    if (gSignalSocket[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalSocket) != 0)
+    if (gSignalSocket[0] >= 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalSocket) != 0)
         return;
     ::fcntl(gSignalSocket[0], F_SETFL, O_NONBLOCK);
     notifier_ = new QSocketNotifier(gSignalSocket[1], QSocketNotifier::Read, this);

@@ -22,7 +22,9 @@ std::string SignificantCharacters(QStringView text) {
     return out;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int radix) {
     int v = -1;

@@ -19,7 +19,8 @@ struct TimeSettings {
 
     // A game needs a time for each player: hours, minutes and seconds not all zero.
     bool HasTimeForBoth() const {
-        return (WhiteHours || WhiteMinutes || WhiteSeconds) && (BlackHours || BlackMinutes || BlackSeconds);
+        return (WhiteHours || WhiteMinutes || WhiteSeconds) &&
+               (BlackHours || BlackMinutes || BlackSeconds);
     }
 
     friend bool operator==(const TimeSettings&, const TimeSettings&) = default;

@@ -23,7 +23,8 @@ struct FakeHost final : ClockHost {
     void ShowTimes() override { shownWhite = vars.PlayerTime[White]; }
     void ShowTurn(std::uint8_t player, bool forced, const QString& message) override {
         turns.push_back(player);
-        status = forced ? message + QStringLiteral(" / turn ") + QString::number(player) : QString();
+        status =
+            forced ? message + QStringLiteral(" / turn ") + QString::number(player) : QString();
     }
     void SetStatus(const QString& text) override { status = text; }
     void ShowTimeControlDialog() override {
@@ -110,15 +111,21 @@ void ClockEngineTest::ticksCharge_data() {
     QTest::addColumn<TimeAccount>("after");
     QTest::newRow("first tick") << TimeAccount{0, 5, 0, 0} << 1 << TimeAccount{0, 4, 59, 900};
     QTest::newRow("ten ticks") << TimeAccount{0, 5, 0, 0} << 10 << TimeAccount{0, 4, 59, 0};
-    QTest::newRow("borrow from hours") << TimeAccount{1, 0, 0, 0} << 1 << TimeAccount{0, 59, 59, 900};
-    QTest::newRow("hours not normalised") << TimeAccount{100, 0, 0, 0} << 1 << TimeAccount{99, 59, 59, 900};
-    QTest::newRow("minutes above 59") << TimeAccount{0, 90, 0, 0} << 1 << TimeAccount{0, 89, 59, 900};
-    QTest::newRow("negative minutes") << TimeAccount{2, -5, 0, 0} << 1 << TimeAccount{1, 54, 59, 900};
+    QTest::newRow("borrow from hours")
+        << TimeAccount{1, 0, 0, 0} << 1 << TimeAccount{0, 59, 59, 900};
+    QTest::newRow("hours not normalised")
+        << TimeAccount{100, 0, 0, 0} << 1 << TimeAccount{99, 59, 59, 900};
+    QTest::newRow("minutes above 59")
+        << TimeAccount{0, 90, 0, 0} << 1 << TimeAccount{0, 89, 59, 900};
+    QTest::newRow("negative minutes")
+        << TimeAccount{2, -5, 0, 0} << 1 << TimeAccount{1, 54, 59, 900};
     // Hand-edited extremes must neither overflow nor hang.
-    QTest::newRow("largest") << TimeAccount{kMax, kMax, kMax, 0} << 1 << TimeAccount{kMax, kMax, kMax - 1, 900};
-    QTest::newRow("most negative minutes") << TimeAccount{5, kMin, 0, 0} << 1
-                                           << TimeAccount{-35791390, 51, 59, 900};
-    QTest::newRow("hours out of range end at zero") << TimeAccount{kMin, 1, kMin, 0} << 1 << TimeAccount{};
+    QTest::newRow("largest") << TimeAccount{kMax, kMax, kMax, 0} << 1
+                             << TimeAccount{kMax, kMax, kMax - 1, 900};
+    QTest::newRow("most negative minutes")
+        << TimeAccount{5, kMin, 0, 0} << 1 << TimeAccount{-35791390, 51, 59, 900};
+    QTest::newRow("hours out of range end at zero")
+        << TimeAccount{kMin, 1, kMin, 0} << 1 << TimeAccount{};
 }
 
 void ClockEngineTest::ticksCharge() {
@@ -228,9 +235,12 @@ void ClockEngineTest::startUpAsksOnlyWhenATimeIsMissing_data() {
     QTest::addColumn<QString>("whiteMinutes");
     QTest::addColumn<QString>("blackMinutes");
     QTest::addColumn<int>("dialogs");
-    QTest::newRow("both stored") << "30" << "45" << 0;
-    QTest::newRow("White zero") << "0" << "5" << 1;
-    QTest::newRow("Black missing") << "5" << "" << 1;
+    QTest::newRow("both stored") << "30"
+                                 << "45" << 0;
+    QTest::newRow("White zero") << "0"
+                                << "5" << 1;
+    QTest::newRow("Black missing") << "5"
+                                   << "" << 1;
 }
 
 void ClockEngineTest::startUpAsksOnlyWhenATimeIsMissing() {
@@ -247,7 +257,8 @@ void ClockEngineTest::startUpAsksOnlyWhenATimeIsMissing() {
     QCOMPARE(vars->PlayerTime[White].Minutes, whiteMinutes.toInt());
     QVERIFY(vars->ContinueRunning);
     QVERIFY(!host->running);
-    QCOMPARE(host->status, QStringLiteral("First, black has to press any key to start the game for white"));
+    QCOMPARE(host->status,
+             QStringLiteral("First, black has to press any key to start the game for white"));
 }
 
 void ClockEngineTest::newGameAcceptedOrCancelled_data() {

@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTest::newRow("Shift+1 gives !") << int(Qt::Key_Exclam) << shift << 10u << 49;
         QTest::newRow("A") << int(Qt::Key_A) << none << 38u << 65;
         QTest::newRow("A with Caps Lock and Shift") << int(Qt::Key_A) << shift << 38u << 65;
-        QTest::newRow("Ctrl+Alt+Q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << 24u << 81;
+        QTest::newRow("Ctrl+Alt+Q")
+            << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << 24u << 81;
         QTest::newRow("German Z in the US Y place") << int(Qt::Key_Z) << none << 29u << 90;
         QTest::newRow("Cyrillic letter by position") << 0x0444 << none << 38u << 65;
         QTest::newRow("Shift+Space") << int(Qt::Key_Space) << shift << 65u << 32;
@@ -35,7 +36,8 @@ private Q_SLOTS:
         QTest::newRow("AltGr") << int(Qt::Key_AltGr) << none << 108u << 18;
         QTest::newRow("Caps Lock") << int(Qt::Key_CapsLock) << none << 66u << 20;
         QTest::newRow("F10") << int(Qt::Key_F10) << none << 76u << 121;
-        QTest::newRow("German sharp s in the minus place") << int(Qt::Key_ssharp) << none << 20u << 189;
+        QTest::newRow("German sharp s in the minus place")
+            << int(Qt::Key_ssharp) << none << 20u << 189;
         QTest::newRow("Shift+comma gives <") << int(Qt::Key_Less) << shift << 59u << 188;
         QTest::newRow("ISO key") << int(Qt::Key_Less) << none << 94u << 226;
         QTest::newRow("keypad 7, NumLock on") << int(Qt::Key_7) << keypad << 79u << 103;

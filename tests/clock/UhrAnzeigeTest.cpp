@@ -1,5 +1,5 @@
-#include "clock/TimeText.h"
 #include "clock/UhrAnzeige.h"
+#include "clock/TimeText.h"
 
 #include "NativeKeys.h"
 #include "Printers.h"
@@ -26,7 +26,9 @@ const QByteArray kKeysAandL = "[General]\nLanguage=1\nMouseButton1=65\nMouseButt
                               "[Time]\nP1h=1\nP1min=30\nP2min=5\n";
 constexpr quint32 kXKeyA = 38, kXKeyL = 46, kXSpace = 65;
 
-QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
+QColor Background(const QWidget* widget) {
+    return widget->palette().color(QPalette::Window);
+}
 
 } // namespace
 
@@ -56,8 +58,7 @@ private Q_SLOTS:
     void gameCanBePlayedToTimeOver();
 
 private:
-    template <typename T = QWidget>
-    T* Child(const char* name) {
+    template <typename T = QWidget> T* Child(const char* name) {
         T* child = window->findChild<T*>(QString::fromLatin1(name));
         if (!child)
             qFatal("no control %s", name);
@@ -101,13 +102,21 @@ void UhrAnzeigeTest::captionsInBothLanguages_data() {
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QStringList>("captions"); // File, New Game, About, ready, White's key, neutral
     QTest::newRow("English") << QByteArray("1")
-                             << QStringList{"&File", "&New Game", "&About Velmora...",
-                                            "First, black has to press any key to start the game for white",
-                                            "A", "The assigned key switches the clock!"};
+                             << QStringList{
+                                    "&File",
+                                    "&New Game",
+                                    "&About Velmora...",
+                                    "First, black has to press any key to start the game for white",
+                                    "A",
+                                    "The assigned key switches the clock!"};
     QTest::newRow("German") << QByteArray("2")
-                            << QStringList{"&Datei", "&Neues Spiel", QString::fromUtf8("&Über Velmora..."),
-                                           QString::fromUtf8("Schwarz betätigt als erstes die Uhr"), "A",
-                                           QString::fromUtf8("Ihre zugewiesene Taste betätigt die Uhr!")};
+                            << QStringList{
+                                   "&Datei",
+                                   "&Neues Spiel",
+                                   QString::fromUtf8("&Über Velmora..."),
+                                   QString::fromUtf8("Schwarz betätigt als erstes die Uhr"),
+                                   "A",
+                                   QString::fromUtf8("Ihre zugewiesene Taste betätigt die Uhr!")};
 }
 
 void UhrAnzeigeTest::captionsInBothLanguages() {
@@ -204,8 +213,9 @@ void UhrAnzeigeTest::shortcutsTriggerTheMenu() {
     Load();
     QApplication::setActiveWindow(window.get());
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    for (auto [name, key] : {std::pair{"FileNewGame", Qt::Key_N}, std::pair{"FileOptions", Qt::Key_O},
-                             std::pair{"FileQuit", Qt::Key_X}}) {
+    for (auto [name, key] :
+         {std::pair{"FileNewGame", Qt::Key_N}, std::pair{"FileOptions", Qt::Key_O},
+          std::pair{"FileQuit", Qt::Key_X}}) {
         QSignalSpy triggered(Child<QAction>(name), &QAction::triggered);
         QTest::keyClick(window.get(), key, Qt::ControlModifier);
         QCOMPARE(triggered.count(), 1);
@@ -216,7 +226,8 @@ void UhrAnzeigeTest::closingSavesTheGeneralSettings() {
     Load("[General]\nLanguage=2\nMouseButton1=65\nMouseButton2=1\n[Time]\nP1min=5\nP2min=5\n");
     t->vars().KeyWhite = 66;
     window->close();
-    QVERIFY(t->SettingsFileText().startsWith("[General]\nLanguage=2\nMouseButton1=66\nMouseButton2=1\n"));
+    QVERIFY(t->SettingsFileText().startsWith(
+        "[General]\nLanguage=2\nMouseButton1=66\nMouseButton2=1\n"));
 }
 
 void UhrAnzeigeTest::failedSaveAtAnEndAskedBySystemShowsNoMessage_data() {
@@ -229,7 +240,8 @@ void UhrAnzeigeTest::failedSaveAtAnEndAskedBySystemShowsNoMessage() {
     // A message box at a signal would hold up the end until someone answers it.
     QFETCH(bool, askedBySystem);
     Load();
-    QVERIFY(QFile::remove(t->SettingsPath()) && QDir().mkdir(t->SettingsPath())); // cannot be written
+    QVERIFY(QFile::remove(t->SettingsPath()) &&
+            QDir().mkdir(t->SettingsPath())); // cannot be written
     t->modal.Expect(ScriptedModalRunner::AcceptMessage());
     t->vars().KeyWhite = 66;
     askedBySystem ? window->EndOnRequest() : window->FileQuit_Click();
@@ -242,7 +254,8 @@ void UhrAnzeigeTest::gameCanBePlayedToTimeOver() {
     for (int tick = 0; tick < 11; ++tick)
         window->Engine().TimerClock_Timer();
     QVERIFY(!window->ClockRunning());
-    QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(), QStringLiteral("Time of player 1 is over."));
+    QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(),
+             QStringLiteral("Time of player 1 is over."));
     QCOMPARE(Child<QLabel>("TimeLeft(0)")->text(), QStringLiteral("00:00:00"));
     QCOMPARE(t->cues.played, std::vector<Cue>{Cue::GameOver});
     Press(Qt::Key_Space, kXSpace);

@@ -43,16 +43,18 @@ void PrintfTest::formats_data() {
     QTest::newRow("two in order") << "[*] [*]" << QVariantList{1, 2} << "1 2";
     QTest::newRow("empty skips one") << "[] [*]" << QVariantList{1, 2} << " 2";
     QTest::newRow("empty needs no argument") << "[]x" << QVariantList{} << "x";
-    QTest::newRow("numbered keeps the sequence") << "[2:*] and [*]" << QVariantList{1, 2}
-                                                 << "2 and 1";
+    QTest::newRow("numbered keeps the sequence")
+        << "[2:*] and [*]" << QVariantList{1, 2} << "2 and 1";
     QTest::newRow("numbered lowered to last") << "[9:*]" << QVariantList{1, 2} << "2";
     QTest::newRow("zero does not number") << "[0:*]" << QVariantList{5} << "5:*";
-    QTest::newRow("escapes only in the format") << "[*]" << QVariantList{QStringLiteral("a\\tb")} << "a\\tb";
-    QTest::newRow("date pattern") << "[yyyy-MM-dd]" << QVariantList{QDate(2026, 12, 6)} << "2026-12-06";
-    QTest::newRow("literal brackets use no argument") << "[(][*][\\][*]" << QVariantList{1, 2}
-                                                      << "[1\\2";
-    QTest::newRow("inserted text not rescanned") << "[*]" << QVariantList{QStringLiteral("[*]")}
-                                                 << "[*]";
+    QTest::newRow("escapes only in the format")
+        << "[*]" << QVariantList{QStringLiteral("a\\tb")} << "a\\tb";
+    QTest::newRow("date pattern") << "[yyyy-MM-dd]" << QVariantList{QDate(2026, 12, 6)}
+                                  << "2026-12-06";
+    QTest::newRow("literal brackets use no argument")
+        << "[(][*][\\][*]" << QVariantList{1, 2} << "[1\\2";
+    QTest::newRow("inserted text not rescanned")
+        << "[*]" << QVariantList{QStringLiteral("[*]")} << "[*]";
     QTest::newRow("open bracket inside body") << "[[*]" << QVariantList{3} << "[*";
     QTest::newRow("boolean argument") << "[*]/[*]" << QVariantList{true, false} << "True/False";
     QTest::newRow("decimal argument") << "[*]" << QVariantList{2.5} << "2.5";
@@ -72,19 +74,20 @@ void PrintfTest::errors_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("description");
 
-    QTest::newRow("no closing bracket") << "ab[c" << QVariantList{} << int(0x80040001)
-                                        << "Missing ']' after '[' at position 3!";
-    QTest::newRow("position after escapes") << "\\t\\t[" << QVariantList{} << int(0x80040001)
-                                            << "Missing ']' after '[' at position 3!";
-    QTest::newRow("position after replacements") << "[*]xx[" << QVariantList{12345}
-                                                 << int(0x80040001)
-                                                 << "Missing ']' after '[' at position 8!";
+    QTest::newRow("no closing bracket")
+        << "ab[c" << QVariantList{} << int(0x80040001) << "Missing ']' after '[' at position 3!";
+    QTest::newRow("position after escapes")
+        << "\\t\\t[" << QVariantList{} << int(0x80040001) << "Missing ']' after '[' at position 3!";
+    QTest::newRow("position after replacements")
+        << "[*]xx[" << QVariantList{12345} << int(0x80040001)
+        << "Missing ']' after '[' at position 8!";
     QTest::newRow("missing value") << "[*] [*]" << QVariantList{1} << int(0x80040002)
                                    << "Missing value in printf-call for format string '[*]'!";
-    QTest::newRow("missing value for pattern") << "[0.00]" << QVariantList{} << int(0x80040002)
-                                               << "Missing value in printf-call for format string '[0.00]'!";
-    QTest::newRow("numbered without arguments") << "[1:*]" << QVariantList{} << 9
-                                                << "Subscript out of range";
+    QTest::newRow("missing value for pattern")
+        << "[0.00]" << QVariantList{} << int(0x80040002)
+        << "Missing value in printf-call for format string '[0.00]'!";
+    QTest::newRow("numbered without arguments")
+        << "[1:*]" << QVariantList{} << 9 << "Subscript out of range";
 }
 
 void PrintfTest::errors() {
@@ -107,15 +110,24 @@ void PrintfTest::numberPatterns_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("two decimals") << QVariant(3.14159) << "0.00" << "3.14";
-    QTest::newRow("rounds half away from zero") << QVariant(2.5) << "0" << "3";
-    QTest::newRow("leading zeros") << QVariant(7) << "000" << "007";
-    QTest::newRow("thousands") << QVariant(1234567) << "#,##0" << "1,234,567";
-    QTest::newRow("optional decimals") << QVariant(1.5) << "0.##" << "1.5";
-    QTest::newRow("optional whole digit") << QVariant(0.5) << "#.##" << ".5";
-    QTest::newRow("literal suffix") << QVariant(42) << "0 s" << "42 s";
-    QTest::newRow("negative zero shows no sign") << QVariant(-0.001) << "0.00" << "0.00";
-    QTest::newRow("no placeholders") << QVariant(5) << "abc" << "abc";
+    QTest::newRow("two decimals") << QVariant(3.14159) << "0.00"
+                                  << "3.14";
+    QTest::newRow("rounds half away from zero") << QVariant(2.5) << "0"
+                                                << "3";
+    QTest::newRow("leading zeros") << QVariant(7) << "000"
+                                   << "007";
+    QTest::newRow("thousands") << QVariant(1234567) << "#,##0"
+                               << "1,234,567";
+    QTest::newRow("optional decimals") << QVariant(1.5) << "0.##"
+                                       << "1.5";
+    QTest::newRow("optional whole digit") << QVariant(0.5) << "#.##"
+                                          << ".5";
+    QTest::newRow("literal suffix") << QVariant(42) << "0 s"
+                                    << "42 s";
+    QTest::newRow("negative zero shows no sign") << QVariant(-0.001) << "0.00"
+                                                 << "0.00";
+    QTest::newRow("no placeholders") << QVariant(5) << "abc"
+                                     << "abc";
     QTest::newRow("many decimals") << QVariant(0.1) << "0.00000000000000000000"
                                    << "0.10000000000000000000";
 }

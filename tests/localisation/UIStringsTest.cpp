@@ -13,11 +13,13 @@ private Q_SLOTS:
         UIStrings strings;
         strings.SetLanguage(LanguageGerman);
         QCOMPARE(strings.GetLanguage(), 2);
-        QCOMPARE(strings(TxtContinueRunning), QStringLiteral("Nach Ende die Zeit des anderen Spielers weiterlaufen lassen"));
+        QCOMPARE(strings(TxtContinueRunning),
+                 QStringLiteral("Nach Ende die Zeit des anderen Spielers weiterlaufen lassen"));
         QCOMPARE(strings(TxtMenuNewGame), QStringLiteral("&Neues Spiel"));
         QCOMPARE(strings(TxtMenuAbout), QString::fromUtf8("&Über Velmora..."));
         strings.SetLanguage(LanguageEnglish);
-        QCOMPARE(strings(TxtContinueRunning), QStringLiteral("Continue running after the end of one player"));
+        QCOMPARE(strings(TxtContinueRunning),
+                 QStringLiteral("Continue running after the end of one player"));
         QCOMPARE(strings(TxtMenuAbout), QStringLiteral("&About Velmora..."));
 
         // Switching back and forth ends exactly as one call with the last code.
@@ -38,7 +40,8 @@ private Q_SLOTS:
             QCOMPARE(strings(entry, UIStrings::LangGerman).isEmpty(), preset || unused);
         }
         QCOMPARE(strings(TxtPreset1H30), QStringLiteral("1 h 30 min"));
-        QCOMPARE(strings(TxtSponsor).section(QStringLiteral("\r\n"), 0, 0), QStringLiteral("Talvista"));
+        QCOMPARE(strings(TxtSponsor).section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral("Talvista"));
     }
 
     void codeOutOfRangeKeepsTheActiveRow() {

@@ -35,7 +35,8 @@ QByteArray File(const char* language, const char* white, const char* black,
                 const char* playerChange, const char* gameOver) {
     return QString::asprintf("[General]\nLanguage=%s\nMouseButton1=%s\nMouseButton2=%s\n"
                              "[Sounds]\nPlayerChange=%s\nGameOver=%s\n",
-                             language, white, black, playerChange, gameOver).toUtf8();
+                             language, white, black, playerChange, gameOver)
+        .toUtf8();
 }
 
 } // namespace
@@ -49,27 +50,39 @@ private Q_SLOTS:
 };
 
 void GeneralSettingsTest::load_data() {
-    QTest::addColumn<QByteArray>("file");  // empty: the first start
-    QTest::addColumn<QString>("button");   // what closes the first start's dialog; empty: the frame
+    QTest::addColumn<QByteArray>("file"); // empty: the first start
+    QTest::addColumn<QString>("button");  // what closes the first start's dialog; empty: the frame
     QTest::addColumn<QString>("loaded");
-    QTest::addColumn<QString>("stored");   // after loading
-    QTest::addColumn<QString>("atExit");   // after Exit stored the language and keys
+    QTest::addColumn<QString>("stored"); // after loading
+    QTest::addColumn<QString>("atExit"); // after Exit stored the language and keys
 
     const QByteArray first;
-    QTest::newRow("first start, OK")
-        << first << "ButtonOkay" << "1 32 32 0 0 Keys" << "1 0 0 0 0" << "1 32 32 0 0";
-    QTest::newRow("first start, Cancel")
-        << first << "ButtonCancel" << "1 32 32 1 1 Keys" << "- - - - -" << "1 32 32 - -";
-    QTest::newRow("first start, window closed")
-        << first << "" << "1 32 32 1 1 Keys" << "- - - - -" << "1 32 32 - -";
+    QTest::newRow("first start, OK") << first << "ButtonOkay"
+                                     << "1 32 32 0 0 Keys"
+                                     << "1 0 0 0 0"
+                                     << "1 32 32 0 0";
+    QTest::newRow("first start, Cancel") << first << "ButtonCancel"
+                                         << "1 32 32 1 1 Keys"
+                                         << "- - - - -"
+                                         << "1 32 32 - -";
+    QTest::newRow("first start, window closed") << first << ""
+                                                << "1 32 32 1 1 Keys"
+                                                << "- - - - -"
+                                                << "1 32 32 - -";
     // Exit writes back what was understood; the sound switches stay as they were.
     QTest::newRow("2 between blanks") << File("\" 2 \"", "65", "1", "True", "-1") << ""
-                                      << "2 65 1 1 1 Tasten" << "" << "2 65 1 True -1";
+                                      << "2 65 1 1 1 Tasten"
+                                      << ""
+                                      << "2 65 1 True -1";
     QTest::newRow("02 is English") << File("02", "abc", "0", "1", "0") << ""
-                                   << "1 32 32 1 0 Keys" << "" << "1 32 32 1 0";
+                                   << "1 32 32 1 0 Keys"
+                                   << ""
+                                   << "1 32 32 1 0";
     // A sound switch that reads as nothing stays on.
     QTest::newRow("garbage") << File("1", "32", "32", "0", "loud") << ""
-                             << "1 32 32 0 1 Keys" << "" << "1 32 32 0 loud";
+                             << "1 32 32 0 1 Keys"
+                             << ""
+                             << "1 32 32 0 loud";
 }
 
 void GeneralSettingsTest::load() {

@@ -17,18 +17,40 @@ const struct {
     int code;
     const char16_t *english, *german;
 } kNamed[] = {
-    {1, u"Left mouse button", u"Linke Maustaste"}, {2, u"Right mouse button", u"Rechte Maustaste"},
-    {3, u"Cancel", u""}, {4, u"Middle mouse button", u"Mittlere Maustaste"}, {8, u"Backspace", u""},
-    {9, u"Tab", u""}, {12, u"Numpad - 5", u""}, {13, u"Return", u""}, {16, u"Shift", u""},
-    {17, u"Control", u"Strg"}, {18, u"Alt", u""}, {19, u"Pause", u""}, {27, u"Escape", u""},
-    {20, u"Capital", u"Caps Lock"}, {32, u"Space", u"Leertaste"}, {33, u"Page up", u"Bild auf"},
-    {34, u"Page down", u"Bild ab"}, {35, u"End", u"Ende"}, {36, u"Home", u"Pos1"},
-    {37, u"Arrow left", u"Pfeil links"}, {38, u"Arrow up", u"Pfeil rauf"}, {41, u"Select", u""},
-    {39, u"Arrow right", u"Pfeil rechts"}, {40, u"Arrow down", u"Pfeil runter"},
-    {42, u"Print", u"Druck"}, {44, u"Snapshot", u""}, {45, u"Insert", u"Einf\u00fcgen"},
-    {46, u"Delete", u"Entfernen"}, {47, u"Help", u"Hilfe"}, {108, u"Numpad - Separator", u""},
-    {106, u"Numpad - Multiply", u"Numpad - Multiplikation"}, {144, u"Num Lock", u""},
-    {107, u"Numpad - Add", u"Numpad - Addition"}, {110, u"Numpad - Decimal", u"Numpad - Dezimal"},
+    {1, u"Left mouse button", u"Linke Maustaste"},
+    {2, u"Right mouse button", u"Rechte Maustaste"},
+    {3, u"Cancel", u""},
+    {4, u"Middle mouse button", u"Mittlere Maustaste"},
+    {8, u"Backspace", u""},
+    {9, u"Tab", u""},
+    {12, u"Numpad - 5", u""},
+    {13, u"Return", u""},
+    {16, u"Shift", u""},
+    {17, u"Control", u"Strg"},
+    {18, u"Alt", u""},
+    {19, u"Pause", u""},
+    {27, u"Escape", u""},
+    {20, u"Capital", u"Caps Lock"},
+    {32, u"Space", u"Leertaste"},
+    {33, u"Page up", u"Bild auf"},
+    {34, u"Page down", u"Bild ab"},
+    {35, u"End", u"Ende"},
+    {36, u"Home", u"Pos1"},
+    {37, u"Arrow left", u"Pfeil links"},
+    {38, u"Arrow up", u"Pfeil rauf"},
+    {41, u"Select", u""},
+    {39, u"Arrow right", u"Pfeil rechts"},
+    {40, u"Arrow down", u"Pfeil runter"},
+    {42, u"Print", u"Druck"},
+    {44, u"Snapshot", u""},
+    {45, u"Insert", u"Einf\u00fcgen"},
+    {46, u"Delete", u"Entfernen"},
+    {47, u"Help", u"Hilfe"},
+    {108, u"Numpad - Separator", u""},
+    {106, u"Numpad - Multiply", u"Numpad - Multiplikation"},
+    {144, u"Num Lock", u""},
+    {107, u"Numpad - Add", u"Numpad - Addition"},
+    {110, u"Numpad - Decimal", u"Numpad - Dezimal"},
     {109, u"Numpad - Subtract", u"Numpad - Subtraktion"},
     {111, u"Numpad - Divide", u"Numpad - Division"},
 };
@@ -62,9 +84,15 @@ void KeyNameTest::names_data() {
 
     // Characters spelled out, and codes only a hand-edited file gives. Code 0
     // (no key loaded yet) is one invisible character, so the box looks empty.
-    const std::pair<int, QString> characters[] = {
-        {43, "+"}, {49, "1"}, {65, "A"}, {128, QChar(0x20AC)}, {145, QChar(0x2018)},
-        {255, QChar(0xFF)}, {0, QChar(0)}, {256, "256"}, {-1, "-1"}};
+    const std::pair<int, QString> characters[] = {{43, "+"},
+                                                  {49, "1"},
+                                                  {65, "A"},
+                                                  {128, QChar(0x20AC)},
+                                                  {145, QChar(0x2018)},
+                                                  {255, QChar(0xFF)},
+                                                  {0, QChar(0)},
+                                                  {256, "256"},
+                                                  {-1, "-1"}};
     for (const auto& [code, name] : characters)
         add(code, name, name);
 

@@ -16,7 +16,7 @@ namespace velmora::test {
 struct ShownDialog {
     QString objectName; // the dialog's objectName, "QMessageBox" for message boxes
     QString title;
-    QString text;       // a message box's text
+    QString text; // a message box's text
 };
 
 // Answers modal dialogs without blocking: each dialog is shown (offscreen) and
