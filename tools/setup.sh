@@ -10,9 +10,9 @@ VELMORA_RUN_PACKAGES=(
 
 # What the tests need on top: a virtual X server and key presses, a sound
 # server with a null sink, the sanitizer and fuzzer runtime, and the tools
-# that check the installed files.
+# that build the package and check the installed files.
 VELMORA_TEST_PACKAGES=(
-    xvfb xauth xdotool x11-utils x11-apps
+    xvfb xdotool
     pulseaudio pulseaudio-utils
     clang libclang-rt-14-dev
     python3
