@@ -10,6 +10,7 @@
 #include "state/ModalRunner.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
+#include "state/Twips.h"
 #include "timecontrol/TimeSettings.h"
 #include "timecontrol/UserSelection.h"
 
@@ -24,14 +25,6 @@
 namespace velmora {
 
 namespace {
-
-// Layout lengths are in twips: 15 to a device-independent pixel.
-constexpr int Px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect TwipRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
 
 constexpr int kTickMilliseconds = 100;
 // The vertical allowance for a window with a border, when centring the frame.

@@ -6,6 +6,7 @@
 #include "options/KeyRules.h"
 #include "state/ModalRunner.h"
 #include "state/Program.h"
+#include "state/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,14 +18,6 @@
 namespace velmora {
 
 namespace {
-
-// Layout lengths are in twips: 15 to a device-independent pixel.
-constexpr int Px(int twips) {
-    return (twips + 7) / 15;
-}
-void PlaceAt(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
 
 constexpr int kLanguageListEnglish = 0;
 constexpr int kLanguageListGerman = 1;
@@ -41,37 +34,37 @@ Options::Options(Program& program, QWidget* parent) : QDialog(parent), program_(
 void Options::BuildControls() {
     SelectionLanguage = new QGroupBox(this);
     SelectionLanguage->setObjectName(QStringLiteral("SelectionLanguage"));
-    PlaceAt(SelectionLanguage, 240, 240, 3015, 855);
+    SelectionLanguage->setGeometry(TwipRect(240, 240, 3015, 855));
     SelectionLanguageCombo = new QComboBox(SelectionLanguage);
     SelectionLanguageCombo->setObjectName(QStringLiteral("SelectionLanguageCombo"));
-    PlaceAt(SelectionLanguageCombo, 240, 360, 2535, 315);
+    SelectionLanguageCombo->setGeometry(TwipRect(240, 360, 2535, 315));
     // The language names read the same in either language.
     SelectionLanguageCombo->addItem(QStringLiteral("English"));
     SelectionLanguageCombo->addItem(QStringLiteral("Deutsch"));
 
     Sounds = new QGroupBox(this);
     Sounds->setObjectName(QStringLiteral("Sounds"));
-    PlaceAt(Sounds, 240, 1320, 3015, 975);
+    Sounds->setGeometry(TwipRect(240, 1320, 3015, 975));
     CheckPlayerChange = new QCheckBox(Sounds);
     CheckPlayerChange->setObjectName(QStringLiteral("CheckPlayerChange"));
-    PlaceAt(CheckPlayerChange, 120, 240, 2775, 255);
+    CheckPlayerChange->setGeometry(TwipRect(120, 240, 2775, 255));
     CheckGameOver = new QCheckBox(Sounds);
     CheckGameOver->setObjectName(QStringLiteral("CheckGameOver"));
-    PlaceAt(CheckGameOver, 120, 600, 2775, 255);
+    CheckGameOver->setGeometry(TwipRect(120, 600, 2775, 255));
 
     Keys = new QGroupBox(this);
     Keys->setObjectName(QStringLiteral("Keys"));
-    PlaceAt(Keys, 3480, 240, 2775, 2055);
+    Keys->setGeometry(TwipRect(3480, 240, 2775, 2055));
     const int labelTop[3] = {0, 360, 1200};
     for (int player = White; player <= Black; ++player) {
         auto* label = new QLabel(Keys);
         label->setObjectName(QStringLiteral("LabelKeyPlayer(%1)").arg(player));
-        PlaceAt(label, 240, labelTop[player], 2415, 255);
+        label->setGeometry(TwipRect(240, labelTop[player], 2415, 255));
         LabelKeyPlayer[player] = label;
 
         auto* box = new KeyBox(Keys);
         box->setObjectName(QStringLiteral("TextKeyPlayer(%1)").arg(player));
-        PlaceAt(box, 240, labelTop[player] + 360, 2415, 285);
+        box->setGeometry(TwipRect(240, labelTop[player] + 360, 2415, 285));
         connect(box, &KeyBox::KeyDown, this,
                 [this, player](std::int32_t code) { TextKeyPlayer_KeyDown(player, code); });
         connect(box, &KeyBox::MouseDown, this,
@@ -83,10 +76,10 @@ void Options::BuildControls() {
 
     ButtonOkay = new QPushButton(this);
     ButtonOkay->setObjectName(QStringLiteral("ButtonOkay"));
-    PlaceAt(ButtonOkay, 2160, 2520, 1215, 375);
+    ButtonOkay->setGeometry(TwipRect(2160, 2520, 1215, 375));
     ButtonCancel = new QPushButton(this);
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
-    PlaceAt(ButtonCancel, 3360, 2520, 1215, 375);
+    ButtonCancel->setGeometry(TwipRect(3360, 2520, 1215, 375));
     // Neither button may answer Return: in a key box Return is a player's key.
     for (QPushButton* button : {ButtonOkay, ButtonCancel}) {
         button->setAutoDefault(false);

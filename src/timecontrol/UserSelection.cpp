@@ -2,6 +2,7 @@
 
 #include "state/ModalRunner.h"
 #include "state/Program.h"
+#include "state/Twips.h"
 #include "timecontrol/NumberFromText.h"
 #include "timecontrol/TimeSettings.h"
 
@@ -20,14 +21,6 @@
 namespace velmora {
 
 namespace {
-
-// The layout is designed in twips: 15 to a device-independent pixel.
-constexpr int Px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect TwipRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
 
 struct Preset {
     std::int32_t hours;
