@@ -1,0 +1,71 @@
+#include "localisation/InternationalStrings.h"
+#include "localisation/UIStrings.h"
+#include "state/ProgramError.h"
+
+#include <QTest>
+
+using namespace velmora;
+using InternationalStrings::printf;
+
+class LocalisationTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void languagesSwitchTheActiveRow() {
+        UIStrings strings;
+        strings.SetLanguage(LanguageGerman);
+        QCOMPARE(strings(TxtMenuAbout), QString::fromUtf8("&Über Velmora..."));
+        strings.SetLanguage(LanguageEnglish);
+        QCOMPARE(strings(TxtMenuNewGame), QStringLiteral("&New Game"));
+        QCOMPARE(strings(TxtPreset1H30), QStringLiteral("1 h 30 min"));
+        QVERIFY(strings(TxtPreset1H30, UIStrings::LangGerman).isEmpty());
+        QVERIFY_THROWS_EXCEPTION(ProgramError, strings.SetLanguage(3));
+        QCOMPARE(strings.GetLanguage(), 1); // a bad code keeps the active row
+    }
+
+    void printfFormats_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("time over")
+            << "Time of player [*] is over." << QVariantList{2} << "Time of player 2 is over.";
+        QTest::newRow("escapes") << "a\\tb\\nc\\\\n" << QVariantList{} << "a\tb\r\nc\\n";
+        QTest::newRow("escaped bracket") << "x\\[y]" << QVariantList{} << "x[y]";
+        QTest::newRow("empty skips one") << "[] [*]" << QVariantList{1, 2} << " 2";
+        QTest::newRow("numbered keeps the sequence")
+            << "[2:*] and [*]" << QVariantList{1, 2} << "2 and 1";
+        QTest::newRow("numbered lowered to last") << "[9:*]" << QVariantList{1, 2} << "2";
+        QTest::newRow("inserted text not rescanned")
+            << "[*]" << QVariantList{QStringLiteral("[*]")} << "[*]";
+        QTest::newRow("number pattern") << "[#,##0.00]" << QVariantList{1234.567} << "1,234.57";
+    }
+    void printfFormats() {
+        QFETCH(QString, format);
+        QFETCH(QVariantList, arguments);
+        QTEST(printf(format, arguments), "result");
+    }
+
+    void printfErrors_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("no closing bracket")
+            << "ab[c" << int(0x80040001) << "Missing ']' after '[' at position 3!";
+        QTest::newRow("missing value") << "[*] [*]" << int(0x80040002)
+                                       << "Missing value in printf-call for format string '[*]'!";
+    }
+    void printfErrors() {
+        QFETCH(QString, format);
+        try {
+            printf(format, {1});
+            QFAIL("no error raised");
+        } catch (const ProgramError& error) {
+            QTEST(error.Number(), "number");
+            QCOMPARE(error.Source(), QStringLiteral("printf"));
+            QTEST(error.Description(), "description");
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(LocalisationTest)
+#include "LocalisationTest.moc"
