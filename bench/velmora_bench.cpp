@@ -13,6 +13,7 @@
 #include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
+#include "state/SettingsStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,6 +25,8 @@
 
 using namespace velmora;
 using namespace velmora::bench;
+using test::OpenFileDescriptors;
+using test::ResidentKiB;
 
 namespace {
 
@@ -97,21 +100,19 @@ public:
     void ShowTimes() override {}
     void ShowTurn(std::uint8_t, bool, const QString&) override {}
     void SetStatus(const QString&) override {}
-    void ShowTimeControlDialog() override {}
-    void PlayCue(Cue) override {}
+    TimeControlAnswer AskTimeControl(const TimeSettings&, bool) override { return {}; }
     bool running = false;
 };
 
 // A six-hour game through the engine alone, handing over every 30 ticks.
 int Engine(int ticks) {
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath(QStringLiteral("Velmora.ini")));
-    Variables vars;
+    test::TestProgram program;
+    Variables& vars = program.vars();
     vars.Strings.SetLanguage(LanguageEnglish);
     vars.KeyWhite = vars.KeyBlack = 32;
     vars.PlayerTime[White] = vars.PlayerTime[Black] = {6, 0, 0, 0};
     NullHost host;
-    ClockEngine engine(vars, store, host);
+    ClockEngine engine(*program.program, host);
     engine.SwitchPlayer(32, false, {});
     Print("engine_rss_start_kib", double(ResidentKiB()), "KiB");
     QElapsedTimer timer;
@@ -138,8 +139,8 @@ int Cues(int count) {
     const QString buildDir = QStringLiteral(VELMORA_BUILD_DIR);
     LazyAudioOutput output(buildDir);
     SoundPlayerUncompressedWAV player(output);
-    ExecModalRunner modal;
-    WaveSoundCues cues(player, modal, buildDir);
+    test::RecordingMessages messages;
+    WaveSoundCues cues(player, messages, buildDir);
     int played = -1; // the first cue also loads the module and connects to the server
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, [&] {
@@ -148,7 +149,7 @@ int Cues(int count) {
             // The last cue drains and its output is released before the final figures.
             QTimer::singleShot(2500, [] {
                 Print("cues_rss_end_kib", double(ResidentKiB()), "KiB");
-                Print("cues_fds_end", double(OpenDescriptors()), "fds");
+                Print("cues_fds_end", double(OpenFileDescriptors()), "fds");
                 QApplication::quit();
             });
             return;
@@ -166,7 +167,7 @@ int Cues(int count) {
             next.setInterval(2);
             QTimer::singleShot(0, [] {
                 Print("cues_rss_start_kib", double(ResidentKiB()), "KiB");
-                Print("cues_fds_start", double(OpenDescriptors()), "fds");
+                Print("cues_fds_start", double(OpenFileDescriptors()), "fds");
             });
         } else {
             Print("cue_start_ms", ms, "ms");

@@ -1,7 +1,7 @@
 // The formatter on arbitrary formats and arguments. Its own errors are the
 // expected outcome for broken formats; anything else is a finding.
 #include "localisation/InternationalStrings.h"
-#include "state/ProgramError.h"
+#include "localisation/ProgramError.h"
 
 #include <QByteArray>
 #include <QList>

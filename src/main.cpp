@@ -1,14 +1,16 @@
-#include "about/DesktopLauncher.h"
-#include "clock/UhrAnzeige.h"
+#include "about/ui/DesktopLauncher.h"
+#include "clock/ui/UhrAnzeige.h"
+#include "localisation/ApplicationInfo.h"
 #include "sound/LazyAudioOutput.h"
 #include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
-#include "state/ApplicationInfo.h"
-#include "state/ModalRunner.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
 #include "state/TerminationSignals.h"
+#include "state/ui/MessageBoxes.h"
+#include "state/ui/ModalRunner.h"
+#include "state/ui/UiServices.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,13 +28,15 @@ int RunProgram(int argc, char* argv[]) {
 
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
+    MessageBoxes messages(modal);
     LazyAudioOutput audioOutput(QCoreApplication::applicationDirPath());
     SoundPlayerUncompressedWAV player(audioOutput);
-    WaveSoundCues cues(player, modal, QCoreApplication::applicationDirPath());
+    WaveSoundCues cues(player, messages, QCoreApplication::applicationDirPath());
     SystemDesktopLauncher desktop;
-    Program program(store, modal, cues, desktop);
+    Program program(store, cues, messages);
+    UiServices services{modal, desktop};
 
-    UhrAnzeige window(program);
+    UhrAnzeige window(program, services);
     // A request to end from outside takes the normal way out, which saves the settings.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,

@@ -2,6 +2,8 @@
 
 #include "clock/ClockHost.h"
 #include "localisation/InternationalStrings.h"
+#include "state/Program.h"
+#include "state/SettingsStore.h"
 #include "timecontrol/TimeSettings.h"
 
 #include <limits>
@@ -46,8 +48,8 @@ void ChargeAccount(TimeAccount& account, std::int32_t milliseconds) {
     account = {std::int32_t(hours), std::int32_t(minutes), std::int32_t(seconds), std::int32_t(ms)};
 }
 
-ClockEngine::ClockEngine(Variables& variables, SettingsStore& store, ClockHost& host)
-    : vars_(variables), store_(store), host_(host) {}
+ClockEngine::ClockEngine(Program& program, ClockHost& host)
+    : program_(program), vars_(program.vars), host_(host) {}
 
 bool ClockEngine::IsTimeOver(std::uint8_t player) const {
     return player >= vars_.PlayerTime.size() || IsAccountOver(vars_.PlayerTime[player]);
@@ -70,14 +72,14 @@ void ClockEngine::TimerClock_Timer() {
         // Nothing is charged in the tick of a forced hand-over.
         SwitchPlayer(0, true, TimeOverMessage(player));
         if (vars_.SoundGameOver)
-            host_.PlayCue(Cue::GameOver);
+            PlayCue(Cue::GameOver);
         return;
     }
     if (IsTimeOver(player)) {
         host_.SetClockRunning(false);
         host_.SetStatus(TimeOverMessage(player));
         if (vars_.SoundGameOver)
-            host_.PlayCue(Cue::GameOver);
+            PlayCue(Cue::GameOver);
         return;
     }
     // The labels show the account before this tick's charge.
@@ -106,20 +108,27 @@ void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString&
     host_.SetClockRunning(true);
     host_.ShowTurn(next, forced, message);
     if (vars_.SoundPlayerChange)
-        host_.PlayCue(Cue::ChangePlayer);
+        PlayCue(Cue::ChangePlayer);
+}
+
+void ClockEngine::StartFirstGame() {
+    vars_.NewGameAccepted = true;
+    vars_.StartingUp = true;
+    NewGame();
+    vars_.StartingUp = false;
 }
 
 void ClockEngine::NewGame() {
     host_.SetClockRunning(false);
     if (vars_.StartingUp) {
-        const TimeSettings stored = LoadTimeSettings(store_);
+        const TimeSettings stored = LoadTimeSettings(program_.store);
         vars_.PlayerTime[White] = {stored.WhiteHours, stored.WhiteMinutes, stored.WhiteSeconds, 0};
         vars_.PlayerTime[Black] = {stored.BlackHours, stored.BlackMinutes, stored.BlackSeconds, 0};
         vars_.ContinueRunning = stored.ContinueRunning != 0;
         if (!stored.HasTimeForBoth())
-            host_.ShowTimeControlDialog();
+            AskTimeControl();
     } else {
-        host_.ShowTimeControlDialog();
+        AskTimeControl();
     }
 
     if (!vars_.NewGameAccepted)
@@ -127,6 +136,20 @@ void ClockEngine::NewGame() {
     else
         host_.SetStatus(vars_.Text(TxtBlackStarts));
     host_.ShowTimes();
+}
+
+void ClockEngine::AskTimeControl() {
+    const TimeControlAnswer answer =
+        host_.AskTimeControl(LoadTimeSettings(program_.store), vars_.StartingUp);
+    if (answer.Outcome == DialogOutcome::Okay)
+        ApplyTimeControl(vars_, program_.store, answer.Choice);
+    else if (answer.Outcome == DialogOutcome::Cancelled)
+        vars_.NewGameAccepted = false;
+    // Closed by the frame during start-up: nothing changes.
+}
+
+void ClockEngine::PlayCue(Cue cue) {
+    program_.cues.Play(cue);
 }
 
 } // namespace velmora

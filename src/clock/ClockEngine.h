@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/SoundCues.h"
 #include "state/Variables.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 namespace velmora {
 
 class ClockHost;
-class SettingsStore;
+struct Program;
 
 // True when all four fields are zero or below.
 bool IsAccountOver(const TimeAccount& account);
@@ -23,22 +24,28 @@ void ChargeAccount(TimeAccount& account, std::int32_t milliseconds);
 // hand-overs, ends the game when the running account is over, starts new games.
 class ClockEngine {
 public:
-    ClockEngine(Variables& variables, SettingsStore& store, ClockHost& host);
+    ClockEngine(Program& program, ClockHost& host);
 
     // One tick of the 100 ms timer.
     void TimerClock_Timer();
     // A player's press (forced false) or a hand-over after a time-over (forced true).
     void SwitchPlayer(std::int32_t keyCode, bool forced, const QString& message);
     void NewGame();
+    // The program's first game: the stored time control, asked for only when
+    // a player has no stored time.
+    void StartFirstGame();
 
     bool IsTimeOver(std::uint8_t player) const;
     bool IsHandOverDue(std::uint8_t player) const;
 
 private:
     QString TimeOverMessage(std::uint8_t player) const;
+    // Shows the time-control dialog and applies the user's answer.
+    void AskTimeControl();
+    void PlayCue(Cue cue);
 
+    Program& program_;
     Variables& vars_;
-    SettingsStore& store_;
     ClockHost& host_;
 };
 

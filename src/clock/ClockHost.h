@@ -1,6 +1,7 @@
 #pragma once
 
-#include "sound/SoundCues.h"
+#include "timecontrol/TimeControl.h"
+#include "timecontrol/TimeSettings.h"
 
 #include <QString>
 
@@ -9,7 +10,7 @@
 namespace velmora {
 
 // What the clock engine needs from the window it lives in: the tick timer, the
-// display, the time-control dialog and the sound cues.
+// display and the time-control dialog.
 class ClockHost {
 public:
     virtual ~ClockHost() = default;
@@ -23,9 +24,9 @@ public:
     virtual void ShowTurn(std::uint8_t player, bool forced, const QString& message) = 0;
     virtual void SetStatus(const QString& text) = 0;
 
-    // Shows the time-control dialog modally; it records its outcome in the state.
-    virtual void ShowTimeControlDialog() = 0;
-    virtual void PlayCue(Cue cue) = 0;
+    // Shows the time-control dialog modally, starting from the stored choice
+    // (Cancel cannot be pressed while starting up), and returns the user's answer.
+    virtual TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) = 0;
 };
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 #include "localisation/InternationalStrings.h"
 
+#include "localisation/ProgramError.h"
 #include "localisation/ValuePattern.h"
-#include "state/ProgramError.h"
 
 #include <QDate>
 #include <QDateTime>

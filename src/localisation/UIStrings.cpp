@@ -1,7 +1,7 @@
 #include "localisation/UIStrings.h"
 
-#include "state/ApplicationInfo.h"
-#include "state/ProgramError.h"
+#include "localisation/ApplicationInfo.h"
+#include "localisation/ProgramError.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,5 @@
 #include "options/GeneralSettings.h"
 
-#include "options/Options.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
 #include "timecontrol/NumberFromText.h"
@@ -45,22 +44,27 @@ bool SwitchFromText(const QString& text, bool fallback) {
     return isNumber ? value != 0.0 : fallback;
 }
 
+GeneralChoice CurrentGeneralChoice(const Variables& vars) {
+    return {vars.Strings.GetLanguage(), vars.SoundPlayerChange, vars.SoundGameOver, vars.KeyWhite,
+            vars.KeyBlack};
+}
+
 bool IsFirstStart(const SettingsStore& store) {
     return store.ReadText(kGeneral, kLanguage).trimmed().isEmpty();
 }
 
-void LoadGeneralSettings(Program& program, QWidget* dialogParent) {
+bool BeginFirstStart(Program& program) {
+    if (!IsFirstStart(program.store))
+        return false;
+    program.vars.Strings.SetLanguage(LanguageEnglish);
+    return true;
+}
+
+void LoadGeneralSettings(Program& program) {
     Variables& vars = program.vars;
     const SettingsStore& store = program.store;
     const QString language = store.ReadText(kGeneral, kLanguage).trimmed();
-    if (language.isEmpty()) {
-        // First start: ask for the language before the other values are read,
-        // so that they come from what the dialog stored.
-        vars.Strings.SetLanguage(LanguageEnglish);
-        ShowOptionsDialog(program, dialogParent);
-    } else {
-        vars.Strings.SetLanguage(language == u"2" ? LanguageGerman : LanguageEnglish);
-    }
+    vars.Strings.SetLanguage(language == u"2" ? LanguageGerman : LanguageEnglish);
 
     vars.SoundPlayerChange = SoundSwitch(store, kPlayerChange);
     vars.SoundGameOver = SoundSwitch(store, kGameOver);
@@ -76,10 +80,17 @@ void SaveGeneralSettings(Program& program) {
     program.store.Flush();
 }
 
-void SaveSoundSettings(Program& program) {
-    const Variables& vars = program.vars;
-    program.store.WriteText(kSounds, kPlayerChange, SwitchText(vars.SoundPlayerChange));
-    program.store.WriteText(kSounds, kGameOver, SwitchText(vars.SoundGameOver));
+void ApplyOptions(Program& program, const GeneralChoice& choice) {
+    Variables& vars = program.vars;
+    vars.Strings.SetLanguage(choice.Language == LanguageGerman ? LanguageGerman : LanguageEnglish);
+    // Only the options dialog writes the sound switches.
+    program.store.WriteText(kSounds, kPlayerChange, SwitchText(choice.SoundPlayerChange));
+    program.store.WriteText(kSounds, kGameOver, SwitchText(choice.SoundGameOver));
+    vars.SoundPlayerChange = choice.SoundPlayerChange;
+    vars.SoundGameOver = choice.SoundGameOver;
+    vars.KeyWhite = choice.KeyWhite;
+    vars.KeyBlack = choice.KeyBlack;
+    SaveGeneralSettings(program);
 }
 
 } // namespace velmora

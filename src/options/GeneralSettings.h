@@ -2,27 +2,44 @@
 
 #include <QString>
 
-class QWidget;
+#include <cstdint>
 
 namespace velmora {
 
 struct Program;
 class SettingsStore;
+struct Variables;
+
+// What the options dialog offers and returns: the language, the two sound
+// switches and both players' keys.
+struct GeneralChoice {
+    std::int32_t Language = 0;
+    bool SoundPlayerChange = false;
+    bool SoundGameOver = false;
+    std::int32_t KeyWhite = 0;
+    std::int32_t KeyBlack = 0;
+};
+
+// The program-wide values the options dialog starts from.
+GeneralChoice CurrentGeneralChoice(const Variables& vars);
+
+// True when no language is stored yet: the very first start.
+bool IsFirstStart(const SettingsStore& store);
+
+// The first step of loading the general settings: on the very first start
+// English is set and the result is true; the start-up then asks for the
+// language with the options dialog before it loads the rest.
+bool BeginFirstStart(Program& program);
 
 // Loads the language (filling the string table), the two sound switches and
-// both players' keys. On the very first start (no language stored) English is
-// set and the options dialog asks the user before anything else is loaded.
-void LoadGeneralSettings(Program& program, QWidget* dialogParent = nullptr);
-
-// True when no language is stored yet: the start-up then asks for one first.
-bool IsFirstStart(const SettingsStore& store);
+// both players' keys. A missing language selects English.
+void LoadGeneralSettings(Program& program);
 
 // Stores the language and both players' keys.
 void SaveGeneralSettings(Program& program);
 
-// Stores the two sound switches as "1" (on) or "0" (off). Only the options
-// dialog's OK writes them.
-void SaveSoundSettings(Program& program);
+// OK of the options dialog: applies the choice to the program and stores it at once.
+void ApplyOptions(Program& program, const GeneralChoice& choice);
 
 // A stored switch: the words True/False (any case) or a number, 0 being off.
 // Anything else gives `fallback`.

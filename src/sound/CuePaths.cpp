@@ -1,19 +1,14 @@
 #include "sound/CuePaths.h"
 
-#include "state/ApplicationInfo.h"
-#include "state/ModalRunner.h"
-
-#include <QMessageBox>
+#include "state/Messages.h"
 
 namespace velmora {
 
 namespace {
 
-QString PathInDirectory(const QString& directory, const QString& fileName, ModalRunner& modal) {
+QString PathInDirectory(const QString& directory, const QString& fileName, Messages& messages) {
     if (directory.isEmpty()) {
-        QMessageBox box(QMessageBox::Critical, ApplicationTitle(),
-                        QStringLiteral("Application path undefined!"), QMessageBox::Ok);
-        modal.Run(box);
+        messages.Show(MessageIcon::Critical, QStringLiteral("Application path undefined!"));
         return QString();
     }
     const QChar separator = u'/';
@@ -22,12 +17,12 @@ QString PathInDirectory(const QString& directory, const QString& fileName, Modal
 
 } // namespace
 
-QString ChangePlayerWavePath(const QString& programDirectory, ModalRunner& modal) {
-    return PathInDirectory(programDirectory, QStringLiteral("ChangePlayer.wav"), modal);
+QString ChangePlayerWavePath(const QString& programDirectory, Messages& messages) {
+    return PathInDirectory(programDirectory, QStringLiteral("ChangePlayer.wav"), messages);
 }
 
-QString GameOverWavePath(const QString& programDirectory, ModalRunner& modal) {
-    return PathInDirectory(programDirectory, QStringLiteral("GameOver.wav"), modal);
+QString GameOverWavePath(const QString& programDirectory, Messages& messages) {
+    return PathInDirectory(programDirectory, QStringLiteral("GameOver.wav"), messages);
 }
 
 } // namespace velmora

@@ -4,12 +4,12 @@
 
 namespace velmora {
 
-class ModalRunner;
+class Messages;
 
 // Full paths of the two cue files in the program's directory. When that
 // directory is unknown (empty), the user is told "Application path
 // undefined!" and the path is empty.
-QString ChangePlayerWavePath(const QString& programDirectory, ModalRunner& modal);
-QString GameOverWavePath(const QString& programDirectory, ModalRunner& modal);
+QString ChangePlayerWavePath(const QString& programDirectory, Messages& messages);
+QString GameOverWavePath(const QString& programDirectory, Messages& messages);
 
 } // namespace velmora

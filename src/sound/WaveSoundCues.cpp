@@ -20,13 +20,13 @@ template <typename Step> void IgnoringErrors(Step step) noexcept {
 
 } // namespace
 
-WaveSoundCues::WaveSoundCues(SoundPlayerUncompressedWAV& player, ModalRunner& modal,
+WaveSoundCues::WaveSoundCues(SoundPlayerUncompressedWAV& player, Messages& messages,
                              QString programDirectory)
-    : player_(player), modal_(modal), programDirectory_(std::move(programDirectory)) {}
+    : player_(player), messages_(messages), programDirectory_(std::move(programDirectory)) {}
 
 QString WaveSoundCues::WavePath(Cue cue) const {
-    return cue == Cue::ChangePlayer ? ChangePlayerWavePath(programDirectory_, modal_)
-                                    : GameOverWavePath(programDirectory_, modal_);
+    return cue == Cue::ChangePlayer ? ChangePlayerWavePath(programDirectory_, messages_)
+                                    : GameOverWavePath(programDirectory_, messages_);
 }
 
 void WaveSoundCues::Play(Cue cue) noexcept {

@@ -6,14 +6,14 @@
 
 namespace velmora {
 
-class ModalRunner;
+class Messages;
 class SoundPlayerUncompressedWAV;
 
 // The program's sound cues: each plays its WAV file from the program's
 // directory, read afresh at every cue, and cuts off a cue still sounding.
 class WaveSoundCues final : public SoundCues {
 public:
-    WaveSoundCues(SoundPlayerUncompressedWAV& player, ModalRunner& modal, QString programDirectory);
+    WaveSoundCues(SoundPlayerUncompressedWAV& player, Messages& messages, QString programDirectory);
 
     void Play(Cue cue) noexcept override;
 
@@ -21,7 +21,7 @@ private:
     QString WavePath(Cue cue) const;
 
     SoundPlayerUncompressedWAV& player_;
-    ModalRunner& modal_;
+    Messages& messages_;
     QString programDirectory_;
 };
 

@@ -4,23 +4,23 @@
 
 namespace velmora {
 
-class DesktopLauncher;
-class ModalRunner;
+class Messages;
 class SettingsStore;
 class SoundCues;
 
-// One run of the program: its shared state and the services it reaches the
-// outside world through. main() wires the real services; tests wire their own.
+// One run of the program: its shared state and the services its logic reaches
+// the outside world through. main() wires the real services; tests their own.
 struct Program {
-    Program(SettingsStore& settingsStore, ModalRunner& modalRunner, SoundCues& soundCues,
-            DesktopLauncher& desktopLauncher)
-        : store(settingsStore), modal(modalRunner), cues(soundCues), desktop(desktopLauncher) {}
+    // Tells the user through `messages` when the store cannot save.
+    Program(SettingsStore& settingsStore, SoundCues& soundCues, Messages& userMessages);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     Variables vars;
     SettingsStore& store;
-    ModalRunner& modal;
     SoundCues& cues;
-    DesktopLauncher& desktop;
+    Messages& messages;
 };
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "state/SettingsStore.h"
 
-#include "state/ApplicationInfo.h"
+#include "localisation/ApplicationInfo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,8 @@
-#include "TestProgram.h"
+#include "UiFakes.h"
 
-#include "about/AboutBox.h"
+#include "state/ui/MessageBoxes.h"
+
+#include "about/ui/AboutBox.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -24,14 +26,16 @@ QString Text(QDialog& dialog, const QString& name) {
 }
 
 // Shows the about dialog, hands it to `act` and tells whether it stayed open.
-bool ShowAbout(Program& program, ScriptedModalRunner& modal,
-               const std::function<void(QDialog&)>& act) {
+// (its messages shown as message boxes).
+bool ShowAbout(TestUi& t, DesktopLauncher& desktop, const std::function<void(QDialog&)>& act) {
     bool open = false;
-    modal.Expect([&](QDialog& dialog) {
+    t.modal.Expect([&](QDialog& dialog) {
         act(dialog);
         open = dialog.isVisible();
     });
-    ShowAboutDialog(program, nullptr);
+    MessageBoxes messages(t.modal);
+    AboutBox box(t.vars().Strings, desktop, messages);
+    t.modal.Run(box);
     return open;
 }
 
@@ -59,12 +63,12 @@ private Q_SLOTS:
         QFETCH(QString, supportFrom);
         QFETCH(QString, sponsor);
 
-        TestProgram t;
+        TestUi t;
         // Shown before in the other language: the texts are loaded afresh.
         t.vars().Strings.SetLanguage(3 - language);
-        ShowAbout(*t.program, t.modal, [](QDialog&) {});
+        ShowAbout(t, t.desktop, [](QDialog&) {});
         t.vars().Strings.SetLanguage(language);
-        ShowAbout(*t.program, t.modal, [&](QDialog& dialog) {
+        ShowAbout(t, t.desktop, [&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), caption);
             QCOMPARE(Text(dialog, u"lblTitle_Sponsor"_s), supportFrom);
             // The string table's CR LF between name and description becomes a line break.
@@ -104,9 +108,9 @@ private Q_SLOTS:
         QFETCH(QString, link);
         QFETCH(QString, prefix);
 
-        TestProgram t;
+        TestUi t;
         QStringList expected;
-        const bool open = ShowAbout(*t.program, t.modal, [&](QDialog& dialog) {
+        const bool open = ShowAbout(t, t.desktop, [&](QDialog& dialog) {
             if (!link.isEmpty())
                 expected << prefix + Text(dialog, link);
             QWidget* target = Child(dialog, clicked);
@@ -153,11 +157,10 @@ private Q_SLOTS:
                                           QFile::ReadOwner | QFile::ExeOwner));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(dir.path()));
-        TestProgram t;
+        TestUi t;
         SystemDesktopLauncher desktop;
-        Program program(*t.store, t.modal, t.cues, desktop);
-        program.vars.Strings.SetLanguage(1); // the message is German even so
-        const bool open = ShowAbout(program, t.modal, [&](QDialog& dialog) {
+        t.vars().Strings.SetLanguage(1); // the message is German even so
+        const bool open = ShowAbout(t, desktop, [&](QDialog& dialog) {
             if (outcome == "message"_L1)
                 t.modal.Expect([](QDialog& shown) {
                     auto* box = qobject_cast<QMessageBox*>(&shown);

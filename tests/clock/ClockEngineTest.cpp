@@ -1,10 +1,9 @@
 #include "clock/ClockEngine.h"
 #include "clock/ClockHost.h"
-#include "state/SettingsStore.h"
 
 #include "Printers.h"
+#include "TestProgram.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -24,13 +23,11 @@ struct FakeHost final : ClockHost {
         status = forced ? message + QStringLiteral(" / ") + QString::number(player) : QString();
     }
     void SetStatus(const QString& text) override { status = text; }
-    void ShowTimeControlDialog() override { answerDialog(); }
-    void PlayCue(Cue cue) override { cues.push_back(cue); }
+    TimeControlAnswer AskTimeControl(const TimeSettings&, bool) override { return answer; }
 
     bool running = false;
     QString status;
-    std::function<void()> answerDialog;
-    std::vector<Cue> cues;
+    TimeControlAnswer answer;
 };
 
 constexpr std::int32_t kKeyA = 65, kKeyL = 76; // White's and Black's keys
@@ -40,9 +37,9 @@ constexpr std::int32_t kKeyA = 65, kKeyL = 76; // White's and Black's keys
 class ClockEngineTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    SettingsStore store{dir.filePath(QStringLiteral("Velmora.ini"))};
-    std::unique_ptr<Variables> vars;
+    std::unique_ptr<test::TestProgram> t;
+    Variables* vars = nullptr;
+    std::vector<Cue>* cues = nullptr;
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<ClockEngine> engine;
 
@@ -60,13 +57,15 @@ class ClockEngineTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        vars = std::make_unique<Variables>();
+        t = std::make_unique<test::TestProgram>();
+        vars = &t->vars();
+        cues = &t->cues.played;
         vars->Strings.SetLanguage(LanguageEnglish);
         vars->KeyWhite = kKeyA;
         vars->KeyBlack = kKeyL;
         vars->SoundPlayerChange = vars->SoundGameOver = true;
         host = std::make_unique<FakeHost>();
-        engine = std::make_unique<ClockEngine>(*vars, store, *host);
+        engine = std::make_unique<ClockEngine>(*t->program, *host);
     }
 
     void ticksCharge_data() {
@@ -95,13 +94,13 @@ private Q_SLOTS:
 
     void gameEndsOneTickAfterZeroAndIgnoresPresses() {
         StartGame({0, 0, 0, 100});
-        host->cues.clear();
+        cues->clear();
         Tick();
         QVERIFY(host->running);
         Tick();
         QVERIFY(!host->running);
         QCOMPARE(host->status, QStringLiteral("Time of player 1 is over."));
-        QCOMPARE(host->cues, std::vector<Cue>{Cue::GameOver});
+        QCOMPARE(*cues, std::vector<Cue>{Cue::GameOver});
         Press(kKeyA);
         Press(kKeyL);
         QVERIFY(!host->running);
@@ -131,11 +130,11 @@ private Q_SLOTS:
     void continueRunningHandsOverAndEndsWhenBothAreOver() {
         vars->ContinueRunning = true;
         StartGame({0, 0, 0, 100}, {0, 0, 0, 300});
-        host->cues.clear();
+        cues->clear();
         Tick(2); // White reaches zero; the next tick hands over without charging
         QCOMPARE(vars->PlayerTime[Black], (TimeAccount{0, 0, 0, 300}));
         QCOMPARE(host->status, QStringLiteral("Time of player 1 is over. / 2"));
-        QCOMPARE(host->cues, (std::vector<Cue>{Cue::ChangePlayer, Cue::GameOver}));
+        QCOMPARE(*cues, (std::vector<Cue>{Cue::ChangePlayer, Cue::GameOver}));
         Tick(4);
         QVERIFY(!host->running);
         QCOMPARE(host->status, QStringLiteral("Time of player 2 is over."));
@@ -150,11 +149,8 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         StartGame({0, 5, 0, 0});
         Press(kKeyA);
-        host->answerDialog = [&] {
-            vars->NewGameAccepted = accepted;
-            if (accepted)
-                vars->CurrentPlayer = NoPlayer;
-        };
+        host->answer.Outcome = accepted ? DialogOutcome::Okay : DialogOutcome::Cancelled;
+        host->answer.Choice.White = {0, 5, 0, 0};
         engine->NewGame();
         QCOMPARE(host->running, !accepted);
         QCOMPARE(vars->CurrentPlayer, std::uint8_t(accepted ? NoPlayer : Black));

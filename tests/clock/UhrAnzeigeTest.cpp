@@ -1,9 +1,8 @@
-#include "clock/UhrAnzeige.h"
-#include "clock/LiveKeyCodes.h"
+#include "clock/ui/UhrAnzeige.h"
 #include "clock/TimeText.h"
+#include "options/ui/KeyEvents.h"
 
-#include "NativeKeys.h"
-#include "TestProgram.h"
+#include "UiFakes.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,7 +26,7 @@ constexpr quint32 kXKeyA = 38, kXKeyL = 46, kXSpace = 65; // X keycodes: evdev +
 class UhrAnzeigeTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgram> t;
+    std::unique_ptr<TestUi> t;
     std::unique_ptr<UhrAnzeige> window;
 
     template <typename T = QWidget> T* Child(const char* name) {
@@ -36,9 +35,9 @@ class UhrAnzeigeTest : public QObject {
     QColor Background(const char* name) { return Child(name)->palette().color(QPalette::Window); }
     void Load(const QByteArray& settings = kGermanKeysAandL) {
         window.reset(); // before the program it belongs to
-        t = std::make_unique<TestProgram>();
+        t = std::make_unique<TestUi>();
         t->WriteSettingsFile(settings);
-        window = std::make_unique<UhrAnzeige>(*t->program);
+        window = std::make_unique<UhrAnzeige>(*t->program, t->services);
         window->Form_Load();
         window->show();
     }
@@ -147,6 +146,8 @@ private Q_SLOTS:
         t->vars().KeyWhite = 66;
         window->EndOnRequest();
         QVERIFY(t->modal.Shown().empty());
+        QVERIFY(t->messages.shown.empty());
+        QCOMPARE(t->messages.logged.size(), 1);
     }
 
     void gameCanBePlayedToTimeOver() {

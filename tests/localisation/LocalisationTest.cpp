@@ -1,6 +1,6 @@
 #include "localisation/InternationalStrings.h"
+#include "localisation/ProgramError.h"
 #include "localisation/UIStrings.h"
-#include "state/ProgramError.h"
 
 #include <QTest>
 

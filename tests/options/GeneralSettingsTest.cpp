@@ -1,12 +1,14 @@
 #include "options/GeneralSettings.h"
+#include "clock/ui/UhrAnzeige.h"
 
-#include "TestProgram.h"
+#include "UiFakes.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 using namespace velmora;
 using velmora::test::TestProgram;
+using velmora::test::TestUi;
 
 namespace {
 
@@ -34,7 +36,7 @@ QString Stored(const TestProgram& tp) {
 QByteArray File(const char* language, const char* white, const char* black,
                 const char* playerChange, const char* gameOver) {
     return QString::asprintf("[General]\nLanguage=%s\nMouseButton1=%s\nMouseButton2=%s\n"
-                             "[Sounds]\nPlayerChange=%s\nGameOver=%s\n",
+                             "[Sounds]\nPlayerChange=%s\nGameOver=%s\n[Time]\nP1min=5\nP2min=5\n",
                              language, white, black, playerChange, gameOver)
         .toUtf8();
 }
@@ -89,7 +91,7 @@ void GeneralSettingsTest::load() {
     QFETCH(QByteArray, file);
     QFETCH(QString, button);
     QFETCH(QString, stored);
-    TestProgram tp;
+    TestUi tp;
     if (!file.isEmpty())
         tp.WriteSettingsFile(file);
     tp.modal.Expect([&](QDialog& dialog) {
@@ -101,9 +103,12 @@ void GeneralSettingsTest::load() {
         else
             test::ScriptedModalRunner::ClickButton(button)(dialog);
     });
-    LoadGeneralSettings(*tp.program);
+    // Without a stored time the start-up asks for one next.
+    tp.modal.Expect(test::ScriptedModalRunner::ClickButton(QStringLiteral("ButtonOkay")));
+    UhrAnzeige window(*tp.program, tp.services);
+    window.Form_Load();
 
-    QCOMPARE(tp.modal.Shown().size(), std::size_t(file.isEmpty() ? 1 : 0));
+    QCOMPARE(tp.modal.Shown().size(), std::size_t(file.isEmpty() ? 2 : 0));
     QCOMPARE(tp.modal.LeftOpen(), 0);
     QTEST(Loaded(tp.vars()), "loaded");
     if (!stored.isEmpty())

@@ -1,26 +1,35 @@
-#include "options/Options.h"
+#include "options/ui/Options.h"
 
-#include "clock/UhrAnzeige.h"
+#include "clock/ui/UhrAnzeige.h"
 #include "options/GeneralSettings.h"
 #include "options/KeyName.h"
 
-#include "NativeKeys.h"
-#include "TestProgram.h"
+#include "state/ui/MessageBoxes.h"
+
+#include "UiFakes.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 using namespace velmora;
-using velmora::test::TestProgram;
+using velmora::test::TestUi;
 
 namespace {
 
 // After start-up in `language`: both keys Space, both sounds on, five minutes each.
-void Start(TestProgram& tp, int language = LanguageEnglish) {
+void Start(TestUi& tp, int language = LanguageEnglish) {
     tp.WriteSettingsFile("[General]\nLanguage=" + QByteArray::number(language) +
                          "\nMouseButton1=32\nMouseButton2=32\n"
                          "[Time]\nP1h=0\nP1min=5\nP1sec=0\nP2h=0\nP2min=5\nP2sec=0\n");
     LoadGeneralSettings(*tp.program);
+}
+
+// The options dialog on the program's values, its messages shown as message boxes.
+std::optional<GeneralChoice> ShowOptions(TestUi& tp) {
+    MessageBoxes messages(tp.modal);
+    Options dialog(CurrentGeneralChoice(tp.vars()), tp.vars().Strings, false, messages);
+    tp.modal.Run(dialog);
+    return dialog.Choice();
 }
 
 template <typename T = QWidget> T* Child(QWidget& parent, const char* name) {
@@ -68,7 +77,7 @@ void OptionsDialogTest::keyPresses() {
     QFETCH(int, language);
     QFETCH(int, code);
     QFETCH(QString, refusal);
-    TestProgram tp;
+    TestUi tp;
     Start(tp, language);
     tp.modal.Expect([&](QDialog& dialog) {
         QLineEdit* box = Child<QLineEdit>(dialog, "TextKeyPlayer(1)");
@@ -88,15 +97,15 @@ void OptionsDialogTest::keyPresses() {
         QCOMPARE(box->text(), KeyName(code, language)); // a refused key keeps the old one
         QTest::mouseClick(Child(dialog, "ButtonOkay"), Qt::LeftButton);
     });
-    ShowOptionsDialog(*tp.program, nullptr);
+    const std::optional<GeneralChoice> choice = ShowOptions(tp);
 
     // The answer kept for a message is used only if the key was refused.
     QCOMPARE(tp.modal.Pending(), std::size_t(refusal.isEmpty() ? 1 : 0));
-    QCOMPARE(tp.vars().KeyWhite, code);
+    QCOMPARE(choice->KeyWhite, code);
 }
 
 void OptionsDialogTest::germanDialog() {
-    TestProgram tp;
+    TestUi tp;
     Start(tp, LanguageGerman);
     tp.modal.Expect([&](QDialog& dialog) {
         QStringList shown{dialog.windowTitle()};
@@ -136,8 +145,7 @@ void OptionsDialogTest::germanDialog() {
         QCOMPARE(box->text(), "A");
         QTest::mouseClick(Child(dialog, "ButtonOkay"), Qt::LeftButton);
     });
-    ShowOptionsDialog(*tp.program, nullptr);
-    QCOMPARE(tp.vars().KeyWhite, 65);
+    QCOMPARE(ShowOptions(tp)->KeyWhite, 65);
 }
 
 void OptionsDialogTest::closing_data() {
@@ -155,9 +163,9 @@ void OptionsDialogTest::closing_data() {
 void OptionsDialogTest::closing() {
     QFETCH(QString, button);
     QFETCH(bool, gameRunning);
-    TestProgram tp;
+    TestUi tp;
     Start(tp);
-    UhrAnzeige window(*tp.program);
+    UhrAnzeige window(*tp.program, tp.services);
     window.Form_Load();
     window.show();
     if (gameRunning)

@@ -1,29 +1,17 @@
 // A thousand hand-overs with the player-change sound on, through the real
 // audio module to a null sink: memory and open descriptors stay flat.
 
-#include "NativeKeys.h"
 #include "SoundTestSupport.h"
-#include "TestProgram.h"
+#include "UiFakes.h"
 
-#include "clock/UhrAnzeige.h"
+#include "clock/ui/UhrAnzeige.h"
 #include "sound/LazyAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
 
 #include <QApplication>
-#include <QRegularExpression>
 
 using namespace velmora;
-
-namespace {
-
-long ResidentKiB() {
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    return QRegularExpression("VmRSS:\\s*(\\d+)").match(status.readAll()).captured(1).toLong();
-}
-
-} // namespace
 
 class HandOverSoakTest : public QObject {
     Q_OBJECT
@@ -31,14 +19,14 @@ class HandOverSoakTest : public QObject {
 private Q_SLOTS:
     void thousandHandOversWithSound() {
         QVERIFY2(qEnvironmentVariableIsSet("VELMORA_TEST_SINK"), "run me with with-pulseaudio.sh");
-        test::TestProgram tp;
+        test::TestUi tp;
         tp.WriteSettingsFile(
             "[General]\nLanguage=1\n[Sounds]\nPlayerChange=1\n[Time]\nP1h=6\nP2h=6\n");
         LazyAudioOutput output(VELMORA_SOUND_DIRECTORY);
         SoundPlayerUncompressedWAV player(output);
-        WaveSoundCues cues(player, tp.modal, VELMORA_SOUND_DIRECTORY);
-        Program program(*tp.store, tp.modal, cues, tp.desktop);
-        UhrAnzeige window(program);
+        WaveSoundCues cues(player, tp.messages, VELMORA_SOUND_DIRECTORY);
+        Program program(*tp.store, cues, tp.messages);
+        UhrAnzeige window(program, tp.services);
         window.Form_Load();
         window.show();
 
@@ -53,15 +41,15 @@ private Q_SLOTS:
             QTest::qWait(1000); // the last sound drains and its output is released
         };
         handOvers(100);
-        const long memoryBefore = ResidentKiB();
+        const long memoryBefore = test::ResidentKiB();
         const qsizetype descriptorsBefore = test::OpenFileDescriptors();
         handOvers(1000);
         QCOMPARE(test::OpenFileDescriptors(), descriptorsBefore);
         // Qt's PulseAudio back end keeps a few hundred bytes per stream it has
         // opened; anything like a sample per cue (13 KiB and more) shows far above this.
-        const long grown = ResidentKiB() - memoryBefore;
+        const long grown = test::ResidentKiB() - memoryBefore;
         QVERIFY2(grown < 1536, qPrintable(QString("%1 KiB more").arg(grown)));
-        QVERIFY(tp.modal.Shown().empty());
+        QVERIFY(tp.modal.Shown().empty() && tp.messages.shown.empty());
     }
 };
 

@@ -1,12 +1,11 @@
 // With no sound server (PULSE_SERVER names a socket that does not exist)
 // the cues are silent and nothing fails.
 
-#include "ScriptedModalRunner.h"
 #include "SoundTestSupport.h"
 
-#include "sound/QtAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
+#include "sound/module/QtAudioOutput.h"
 
 using namespace velmora;
 using namespace velmora::test;
@@ -18,15 +17,15 @@ private Q_SLOTS:
     void cuesAreSilent() {
         QtAudioOutput output;
         SoundPlayerUncompressedWAV player(output);
-        ScriptedModalRunner modal;
-        WaveSoundCues cues(player, modal, VELMORA_SOUND_DIRECTORY);
+        RecordingMessages messages;
+        WaveSoundCues cues(player, messages, VELMORA_SOUND_DIRECTORY);
         for (Cue cue : {Cue::ChangePlayer, Cue::GameOver, Cue::ChangePlayer}) {
             cues.Play(cue);
             QVERIFY(player.WaveLoaded);
             QCOMPARE(player.LastResult(), NoDevice);
             QVERIFY(!player.WavePlaying() && !output.IsOpen());
         }
-        QVERIFY(modal.Shown().empty());
+        QVERIFY(messages.shown.empty());
     }
 };
 

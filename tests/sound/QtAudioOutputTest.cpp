@@ -1,12 +1,11 @@
 // Playback through Qt to a real sound server: the private PulseAudio daemon
 // of with-pulseaudio.sh, whose null sink is recorded through its monitor.
 
-#include "ScriptedModalRunner.h"
 #include "SoundTestSupport.h"
 
-#include "sound/QtAudioOutput.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
+#include "sound/module/QtAudioOutput.h"
 
 #include <QProcess>
 
@@ -60,7 +59,7 @@ class QtAudioOutputTest : public QObject {
     QTemporaryDir dir_;
     QProcess recorder_;
     QtAudioOutput output_;
-    ScriptedModalRunner modal_;
+    RecordingMessages messages_;
 
     // What the sink has played since the last call, once a sound has ended.
     Recording Recorded() {
@@ -101,7 +100,7 @@ private Q_SLOTS:
         QFETCH(WaveKind, kind);
         WriteFile(dir_, "GameOver.wav", WaveFile(kind, ToneData(kind, 0.4)));
         SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues(player, modal_, dir_.path()).Play(Cue::GameOver);
+        WaveSoundCues(player, messages_, dir_.path()).Play(Cue::GameOver);
         QVERIFY(player.WavePlaying());
         QTRY_VERIFY_WITH_TIMEOUT(!player.WavePlaying(), 3000);
         const Recording recorded = Recorded();
@@ -136,7 +135,7 @@ private Q_SLOTS:
         WriteFile(dir_, "ChangePlayer.wav", WaveFile(mono, ToneData(mono, 1.0, 0.2)));
         WriteFile(dir_, "GameOver.wav", WaveFile(mono, ToneData(mono, 0.3, 0.6)));
         SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, dir_.path());
+        WaveSoundCues cues(player, messages_, dir_.path());
         cues.Play(Cue::ChangePlayer);
         QTest::qWait(300);
         cues.Play(Cue::GameOver);
@@ -165,7 +164,7 @@ private Q_SLOTS:
     // Each cue releases the output of the one before: nothing piles up.
     void thousandCuesHoldOneOutput() {
         SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, VELMORA_SOUND_DIRECTORY);
+        WaveSoundCues cues(player, messages_, VELMORA_SOUND_DIRECTORY);
         cues.Play(Cue::ChangePlayer);
         QTRY_VERIFY_WITH_TIMEOUT(!output_.IsOpen(), 3000);
         const qsizetype descriptorsOfOne = OpenFileDescriptors();

@@ -1,6 +1,8 @@
 #pragma once
-// For the sound tests: WAV files, whole or broken, built byte by byte; a fake
-// audio output; and a main() for tests that play through Qt's audio back end.
+// For the sound tests: WAV files, whole or broken, built byte by byte, and a main() for tests that
+// play through Qt's audio back end.
+
+#include "Fakes.h"
 
 #include "sound/AudioOutput.h"
 #include "sound/ProcessExit.h"
@@ -99,51 +101,6 @@ inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QB
         file.write(bytes);
     return file.fileName();
 }
-
-inline qsizetype OpenFileDescriptors() {
-    return QDir("/proc/self/fd")
-        .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
-        .size();
-}
-
-// Records what it is asked to play. A sound is done at a reset or the next
-// open, as with the real output.
-class FakeAudioOutput final : public AudioOutput {
-public:
-    std::int32_t Open(int, const WaveFormatEx& format, DoneHandler onDone) override {
-        calls << "Open";
-        ReportDone();
-        openedFormat = format;
-        onDone_ = openResult == Success ? std::move(onDone) : DoneHandler();
-        return openResult;
-    }
-    std::int32_t Write(const QByteArray& samples, qsizetype offset, qsizetype length) override {
-        calls << "Write";
-        writtenRange = {offset, length};
-        written = samples.mid(offset, length);
-        return writeResult;
-    }
-    void Reset() override {
-        calls << "Reset";
-        ReportDone();
-    }
-
-    std::int32_t openResult = Success;
-    std::int32_t writeResult = Success;
-    QStringList calls;
-    WaveFormatEx openedFormat;
-    using Range = std::pair<qsizetype, qsizetype>; // offset, length
-    Range writtenRange;
-    QByteArray written;
-
-private:
-    void ReportDone() {
-        if (onDone_)
-            std::exchange(onDone_, {})();
-    }
-
-    DoneHandler onDone_;
-};
 
 } // namespace velmora::test
 

@@ -1,14 +1,11 @@
 // The cue file paths, the cue sequence against a fake output, and the two
 // cue sounds the build generates.
 
-#include "ScriptedModalRunner.h"
 #include "SoundTestSupport.h"
 
 #include "sound/CuePaths.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
-
-#include <QMessageBox>
 
 #include <algorithm>
 #include <stdexcept>
@@ -28,29 +25,29 @@ class WaveSoundCuesTest : public QObject {
 
     QTemporaryDir dir_; // holds ChangePlayer.wav, but no GameOver.wav
     FakeAudioOutput output_;
-    ScriptedModalRunner modal_;
+    RecordingMessages messages_;
 
 private Q_SLOTS:
     void initTestCase() { WriteFile(dir_, "ChangePlayer.wav", WaveFile(Mono16, ChangePlayerData)); }
     void init() {
         output_ = FakeAudioOutput();
-        modal_ = ScriptedModalRunner();
+        messages_ = RecordingMessages();
     }
 
     void pathsHaveOneSeparator() {
         for (const QString directory : {"/opt/velmora", "/opt/velmora/"}) {
-            QCOMPARE(ChangePlayerWavePath(directory, modal_), "/opt/velmora/ChangePlayer.wav");
-            QCOMPARE(GameOverWavePath(directory, modal_), "/opt/velmora/GameOver.wav");
+            QCOMPARE(ChangePlayerWavePath(directory, messages_), "/opt/velmora/ChangePlayer.wav");
+            QCOMPARE(GameOverWavePath(directory, messages_), "/opt/velmora/GameOver.wav");
         }
-        QCOMPARE(GameOverWavePath("/", modal_), "/GameOver.wav");
-        QVERIFY(modal_.Shown().empty());
+        QCOMPARE(GameOverWavePath("/", messages_), "/GameOver.wav");
+        QVERIFY(messages_.shown.empty());
     }
 
     // Each cue cuts off the one sounding and plays whole the file it loads,
     // or else the sample held before, or nothing; it never shows a message.
     void missingFilePlaysHeldSampleOrNothing() {
         SoundPlayerUncompressedWAV player(output_);
-        WaveSoundCues cues(player, modal_, dir_.path());
+        WaveSoundCues cues(player, messages_, dir_.path());
         cues.Play(Cue::GameOver);
         QVERIFY(output_.calls.isEmpty());
         cues.Play(Cue::ChangePlayer);
@@ -59,32 +56,23 @@ private Q_SLOTS:
         QVERIFY(!player.WaveLoaded);
         QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset", "Open", "Write"}));
         QCOMPARE(output_.written, ChangePlayerData);
-        QVERIFY(modal_.Shown().empty());
+        QVERIFY(messages_.shown.empty());
     }
 
     void emptyDirectoryTellsUserAndPlaysNothing() {
         SoundPlayerUncompressedWAV player(output_);
         player.LoadWave(dir_.filePath("ChangePlayer.wav"));
-        WaveSoundCues cues(player, modal_, QString());
+        WaveSoundCues cues(player, messages_, QString());
         // A step that fails stays inside the cue: the next steps still run.
-        modal_.Expect([](QDialog&) { throw std::runtime_error("dialog failed"); });
+        messages_.onShow = [] { throw std::runtime_error("message failed"); };
         cues.Play(Cue::GameOver);
         QCOMPARE(output_.written, ChangePlayerData);
 
-        bool criticalOkOnly = false;
-        modal_.Expect([&](QDialog& dialog) {
-            auto& box = static_cast<QMessageBox&>(dialog);
-            criticalOkOnly =
-                box.icon() == QMessageBox::Critical && box.standardButtons() == QMessageBox::Ok;
-            box.accept();
-        });
+        messages_.onShow = nullptr;
         cues.Play(Cue::GameOver); // the empty path releases the held sample
-        QVERIFY(criticalOkOnly);
         QVERIFY(!player.HoldsSample());
         QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset"}));
-        QCOMPARE(modal_.Shown().size(), 2u);
-        for (const ShownDialog& shown : modal_.Shown())
-            QCOMPARE(shown.title + ": " + shown.text, "Velmora: Application path undefined!");
+        QCOMPARE(messages_.shown, QStringList(2, "Critical: Application path undefined!"));
     }
 
     // Valid 16-bit PCM at 44.1 or 48 kHz, of a fitting length, faded in and out (no clicks).
@@ -95,7 +83,7 @@ private Q_SLOTS:
         } sounds[] = {{Cue::ChangePlayer, 0.03, 0.5}, {Cue::GameOver, 1.0, 2.0}};
         for (const auto& [cue, shortest, longest] : sounds) {
             SoundPlayerUncompressedWAV player(output_);
-            WaveSoundCues(player, modal_, VELMORA_SOUND_DIRECTORY).Play(cue);
+            WaveSoundCues(player, messages_, VELMORA_SOUND_DIRECTORY).Play(cue);
             const WaveFormatEx& format = player.WaveFormat();
             QVERIFY(player.WaveLoaded);
             QCOMPARE(format.FormatTag, WaveFormatPcm);
@@ -113,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(WaveSoundCuesTest)
+QTEST_GUILESS_MAIN(WaveSoundCuesTest)
 #include "WaveSoundCuesTest.moc"

@@ -17,6 +17,11 @@ int ScriptedModalRunner::Run(QDialog& dialog) {
 
     dialog.setModal(true);
     dialog.show();
+    if (answers_.empty() && fallback_) {
+        fallback_(dialog);
+        dialog.hide();
+        return dialog.result();
+    }
     if (answers_.empty()) {
         ++unanswered_;
         dialog.reject();

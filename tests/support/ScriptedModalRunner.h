@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/ModalRunner.h"
+#include "state/ui/ModalRunner.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +27,8 @@ public:
     using Answer = std::function<void(QDialog&)>;
 
     void Expect(Answer answer) { answers_.push_back(std::move(answer)); }
+    // The answer for every dialog that has no answer queued (instead of rejecting it).
+    void AnswerEveryOther(Answer answer) { fallback_ = std::move(answer); }
     int Run(QDialog& dialog) override;
 
     const std::vector<ShownDialog>& Shown() const { return shown_; }
@@ -40,6 +42,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
+    Answer fallback_;
     std::vector<ShownDialog> shown_;
     int unanswered_ = 0;
     int leftOpen_ = 0;

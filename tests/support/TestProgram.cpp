@@ -1,12 +1,13 @@
 #include "TestProgram.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace velmora::test {
 
 TestProgram::TestProgram()
     : store(std::make_unique<SettingsStore>(SettingsPath())),
-      program(std::make_unique<Program>(*store, modal, cues, desktop)) {}
+      program(std::make_unique<Program>(*store, cues, messages)) {}
 
 void TestProgram::WriteSettingsFile(const QByteArray& content) {
     // Rebuild the store so that it reads the new file from scratch.
@@ -17,7 +18,7 @@ void TestProgram::WriteSettingsFile(const QByteArray& content) {
         file.write(content);
     file.close();
     store = std::make_unique<SettingsStore>(SettingsPath());
-    program = std::make_unique<Program>(*store, modal, cues, desktop);
+    program = std::make_unique<Program>(*store, cues, messages);
 }
 
 QByteArray TestProgram::SettingsFileText() const {
@@ -29,6 +30,23 @@ QByteArray TestProgram::SettingsFileText() const {
 std::unique_ptr<SettingsStore> TestProgram::ReopenStore() const {
     store->Flush();
     return std::make_unique<SettingsStore>(SettingsPath());
+}
+
+long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+int OpenFileDescriptors() {
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                   .size());
 }
 
 } // namespace velmora::test

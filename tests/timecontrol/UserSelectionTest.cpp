@@ -1,8 +1,10 @@
-#include "TestProgram.h"
+#include "UiFakes.h"
 
-#include "clock/UhrAnzeige.h"
+#include "clock/ClockEngine.h"
+#include "clock/ClockHost.h"
+#include "clock/ui/UhrAnzeige.h"
 #include "timecontrol/TimeSettings.h"
-#include "timecontrol/UserSelection.h"
+#include "timecontrol/ui/UserSelection.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -85,6 +87,23 @@ QString Times(const Variables& vars) {
     return times;
 }
 
+// The engine's New Game with the dialog shown as the main window shows it.
+struct DialogHost final : ClockHost {
+    explicit DialogHost(TestUi& ui) : t(ui) {}
+    bool ClockRunning() const override { return false; }
+    void SetClockRunning(bool) override {}
+    int TimerInterval() const override { return 100; }
+    void ShowTimes() override {}
+    void ShowTurn(std::uint8_t, bool, const QString&) override {}
+    void SetStatus(const QString&) override {}
+    TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) override {
+        UserSelection dialog(stored, t.vars().Strings, startingUp);
+        t.modal.Run(dialog);
+        return dialog.Answer();
+    }
+    TestUi& t;
+};
+
 } // namespace
 
 // The time-control dialog on its own, and through the main window's start-up
@@ -93,7 +112,7 @@ class UserSelectionTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { tp = std::make_unique<TestProgram>(); }
+    void init() { tp = std::make_unique<TestUi>(); }
     void cleanup();
 
     void shows_the_stored_choice_data();
@@ -123,12 +142,13 @@ private:
     }
     void Show(const Answer& answer) {
         Expect(answer);
-        ShowTimeControlDialog(*tp->program, nullptr);
+        DialogHost host(*tp);
+        ClockEngine(*tp->program, host).NewGame();
     }
     // The main window after start-up with the settings file given.
     void Start(const QByteArray& settings) {
         tp->WriteSettingsFile(settings);
-        window = std::make_unique<UhrAnzeige>(*tp->program);
+        window = std::make_unique<UhrAnzeige>(*tp->program, tp->services);
         window->Form_Load();
     }
     // A game under way after an earlier OK, White's clock running.
@@ -145,7 +165,7 @@ private:
     Player Current() const { return Player(tp->vars().CurrentPlayer); }
     QString Stored() const;
 
-    std::unique_ptr<TestProgram> tp;
+    std::unique_ptr<TestUi> tp;
     std::unique_ptr<UhrAnzeige> window;
     QString seen;
 };
@@ -256,7 +276,7 @@ void UserSelectionTest::typing_replaces_a_box() {
     // Entering a box selects its text, even where QLineEdit itself would not
     // (here: OtherFocusReason); typing replaces it, two characters at most, and
     // Return there accepts the dialog.
-    UserSelection dialog(*tp->program);
+    UserSelection dialog(LoadTimeSettings(*tp->store), tp->vars().Strings, false);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QLineEdit* minutes = Box(dialog, 2, 2);
@@ -264,7 +284,9 @@ void UserSelectionTest::typing_replaces_a_box() {
     QCOMPARE(minutes->selectedText(), u"15");
     QTest::keyClicks(minutes, QStringLiteral("451"));
     QTest::keyClick(minutes, Qt::Key_Return);
-    QCOMPARE(Times(tp->vars()), u"0 15 0 / 0 45 0");
+    QCOMPARE(dialog.Answer().Outcome, DialogOutcome::Okay);
+    QCOMPARE(dialog.Answer().Choice.White, (TimeAccount{0, 15, 0, 0}));
+    QCOMPARE(dialog.Answer().Choice.Black, (TimeAccount{0, 45, 0, 0}));
 }
 
 void UserSelectionTest::captions_fit_data() {
@@ -283,7 +305,7 @@ void UserSelectionTest::captions_fit() {
     QFETCH(int, language);
     QFETCH(QString, title);
     tp->vars().Strings.SetLanguage(language);
-    UserSelection dialog(*tp->program);
+    UserSelection dialog(TimeSettings{}, tp->vars().Strings, false);
     QCOMPARE(dialog.windowTitle(), title);
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QAbstractButton* c : dialog.findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
@@ -388,15 +410,18 @@ void UserSelectionTest::failed_save_is_told_once() {
     tp->store->WriteText(QStringLiteral("General"), QStringLiteral("Language"),
                          QStringLiteral("1"));
     Expect(Choose(3));
-    Expect(ScriptedModalRunner::AcceptMessage());
     Expect(Choose(4));
-    window = std::make_unique<UhrAnzeige>(*tp->program);
+    std::size_t dialogsBeforeMessage = 0;
+    tp->messages.onShow = [&] { dialogsBeforeMessage = tp->modal.Shown().size(); };
+    window = std::make_unique<UhrAnzeige>(*tp->program, tp->services);
     window->Form_Load();
     window->FileNewGame_Click();
     QCOMPARE(Times(tp->vars()), u"0 20 0 / 0 20 0");
     // Told once, naming the file, between the two time-control dialogs.
-    QCOMPARE(tp->modal.Shown().size(), std::size_t(3));
-    QVERIFY(tp->modal.Shown()[1].text.contains(tp->SettingsPath()));
+    QCOMPARE(tp->modal.Shown().size(), std::size_t(2));
+    QCOMPARE(tp->messages.shown.size(), 1);
+    QCOMPARE(dialogsBeforeMessage, std::size_t(1));
+    QVERIFY(tp->messages.shown[0].contains(tp->SettingsPath()));
 }
 
 QTEST_MAIN(UserSelectionTest)

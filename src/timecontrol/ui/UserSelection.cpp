@@ -1,10 +1,8 @@
-#include "timecontrol/UserSelection.h"
+#include "timecontrol/ui/UserSelection.h"
 
-#include "state/ModalRunner.h"
-#include "state/Program.h"
-#include "state/Twips.h"
+#include "localisation/UIStrings.h"
+#include "state/ui/Twips.h"
 #include "timecontrol/NumberFromText.h"
-#include "timecontrol/TimeSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,30 +19,6 @@
 namespace velmora {
 
 namespace {
-
-struct Preset {
-    std::int32_t hours;
-    std::int32_t minutes;
-};
-
-// Hours and minutes of each game type; 0 (user defined) takes the boxes instead.
-constexpr std::array<Preset, UserSelection::GameTypeCount> kPresets{{
-    {0, 0},
-    {0, 5},
-    {0, 10},
-    {0, 15},
-    {0, 20},
-    {0, 25},
-    {0, 30},
-    {0, 45},
-    {1, 0},
-    {1, 30},
-    {2, 0},
-    {2, 30},
-    {3, 0},
-    {4, 0},
-    {6, 0},
-}};
 
 // What the boxes show when no time has been accepted yet: 15 minutes each.
 constexpr std::array<std::int32_t, 3> kFirstUseTime{0, 15, 0};
@@ -79,8 +53,9 @@ QRect OptionGameTimeRect(int index) {
 
 } // namespace
 
-UserSelection::UserSelection(Program& program, QWidget* parent)
-    : QDialog(parent), program_(program) {
+UserSelection::UserSelection(const TimeSettings& stored, const UIStrings& strings, bool startingUp,
+                             QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("UserSelection"));
     // A fixed dialog frame: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -90,7 +65,7 @@ UserSelection::UserSelection(Program& program, QWidget* parent)
     setModal(true);
     BuildControls();
     SetTabOrder();
-    Form_Load();
+    Form_Load(stored, strings, startingUp);
 }
 
 void UserSelection::BuildControls() {
@@ -159,10 +134,8 @@ void UserSelection::SetTabOrder() {
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void UserSelection::Form_Load() {
-    const Variables& vars = program_.vars;
-    const TimeSettings stored = LoadTimeSettings(program_.store);
-
+void UserSelection::Form_Load(const TimeSettings& stored, const UIStrings& strings,
+                              bool startingUp) {
     // The program stores only 0..14; anything else (a hand-edited file) is
     // taken as user defined.
     const bool knownType = stored.GameType >= 0 && stored.GameType < GameTypeCount;
@@ -187,17 +160,17 @@ void UserSelection::Form_Load() {
     // 1 is checked; 0 and anything the program never writes is cleared.
     OptionGameTimeContinues->setChecked(stored.ContinueRunning == 1);
 
-    ButtonCancel->setText(vars.Text(TxtCancel));
-    ButtonOkay->setText(vars.Text(TxtOkay));
-    setWindowTitle(vars.Text(TxtChooseTime));
+    ButtonCancel->setText(strings(TxtCancel));
+    ButtonOkay->setText(strings(TxtOkay));
+    setWindowTitle(strings(TxtChooseTime));
     for (int i = 0; i < GameTypeCount; ++i)
-        OptionGameTime[i]->setText(vars.Text(UIText(TxtUserDefined + i)));
-    FrameUserTime[0]->setTitle(vars.Text(TxtTimeWhite));
-    FrameUserTime[1]->setTitle(vars.Text(TxtTimeBlack));
-    OptionGameTimeContinues->setText(vars.Text(TxtContinueRunning));
+        OptionGameTime[i]->setText(strings(TxtUserDefined + i));
+    FrameUserTime[0]->setTitle(strings(TxtTimeWhite));
+    FrameUserTime[1]->setTitle(strings(TxtTimeBlack));
+    OptionGameTimeContinues->setText(strings(TxtContinueRunning));
 
     // The first game of a run must get a time control.
-    ButtonCancel->setEnabled(!vars.StartingUp);
+    ButtonCancel->setEnabled(!startingUp);
 
     FitCaptions();
 
@@ -257,47 +230,26 @@ int UserSelection::SelectedGameType() const {
 }
 
 void UserSelection::ButtonOkay_Click() {
-    Variables& vars = program_.vars;
-    vars.NewGameAccepted = true;
-    const int gameType = SelectedGameType();
-    vars.ContinueRunning = OptionGameTimeContinues->isChecked();
-    if (gameType == 0) {
-        const auto read = [](const QLineEdit* box) { return NumberFromText(box->text()); };
-        ApplyTimeControl(read(MaskEdBox1[1]), read(MaskEdBox1[2]), read(MaskEdBox1[3]), 0,
-                         read(MaskEdBox2[1]), read(MaskEdBox2[2]), read(MaskEdBox2[3]), 0);
+    TimeControlChoice& choice = answer_.Choice;
+    choice.GameType = SelectedGameType();
+    choice.ContinueRunning = OptionGameTimeContinues->isChecked();
+    if (choice.GameType == 0) {
+        const auto read = [](const std::array<QLineEdit*, 4>& boxes) {
+            return TimeAccount{NumberFromText(boxes[1]->text()), NumberFromText(boxes[2]->text()),
+                               NumberFromText(boxes[3]->text()), 0};
+        };
+        choice.White = read(MaskEdBox1);
+        choice.Black = read(MaskEdBox2);
     } else {
-        const Preset& preset = kPresets[gameType];
-        ApplyTimeControl(preset.hours, preset.minutes, 0, 0, 0, 0, 0, 0);
+        choice.White = PresetTime(choice.GameType);
+        choice.Black = {};
     }
-    vars.CurrentPlayer = NoPlayer;
+    answer_.Outcome = DialogOutcome::Okay;
     accept();
 }
 
-void UserSelection::ApplyTimeControl(std::int32_t whiteHours, std::int32_t whiteMinutes,
-                                     std::int32_t whiteSeconds, std::int32_t whiteMilliseconds,
-                                     std::int32_t blackHours, std::int32_t blackMinutes,
-                                     std::int32_t blackSeconds, std::int32_t blackMilliseconds) {
-    Variables& vars = program_.vars;
-    const TimeAccount white{whiteHours, whiteMinutes, whiteSeconds, whiteMilliseconds};
-    const TimeAccount black{blackHours, blackMinutes, blackSeconds, blackMilliseconds};
-    // Black without a time of its own plays White's; every preset reaches Black this way.
-    vars.PlayerTime[White] = white;
-    vars.PlayerTime[Black] = black == TimeAccount{} ? white : black;
-
-    const TimeAccount& b = vars.PlayerTime[Black];
-    SaveTimeSettings(program_.store,
-                     {.WhiteHours = white.Hours,
-                      .WhiteMinutes = white.Minutes,
-                      .WhiteSeconds = white.Seconds,
-                      .BlackHours = b.Hours,
-                      .BlackMinutes = b.Minutes,
-                      .BlackSeconds = b.Seconds,
-                      .GameType = SelectedGameType(),
-                      .ContinueRunning = OptionGameTimeContinues->isChecked() ? 1 : 0});
-}
-
 void UserSelection::ButtonCancel_Click() {
-    program_.vars.NewGameAccepted = false;
+    answer_.Outcome = DialogOutcome::Cancelled;
     QDialog::done(Rejected);
 }
 
@@ -310,13 +262,8 @@ void UserSelection::closeEvent(QCloseEvent* event) {
     if (ButtonCancel->isEnabled())
         ButtonCancel_Click();
     else
-        QDialog::done(Rejected); // start-up: NewGameAccepted and the times stay as they are
+        QDialog::done(Rejected); // start-up: nothing changes
     event->accept();
-}
-
-void ShowTimeControlDialog(Program& program, QWidget* parent) {
-    UserSelection dialog(program, parent);
-    program.modal.Run(dialog);
 }
 
 } // namespace velmora

@@ -1,4 +1,4 @@
-#include "sound/OutputFormat.h"
+#include "sound/module/OutputFormat.h"
 
 #include <climits>
 

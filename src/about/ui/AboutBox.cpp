@@ -1,17 +1,16 @@
-#include "about/AboutBox.h"
+#include "about/ui/AboutBox.h"
 
-#include "about/ClickableLabel.h"
-#include "about/DesktopLauncher.h"
-#include "state/ApplicationInfo.h"
-#include "state/ModalRunner.h"
-#include "state/Program.h"
+#include "about/ui/ClickableLabel.h"
+#include "about/ui/DesktopLauncher.h"
+#include "localisation/ApplicationInfo.h"
+#include "localisation/UIStrings.h"
+#include "state/Messages.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
 
@@ -67,10 +66,12 @@ void MakeBold(QLabel* label, qreal pointSizeFactor = 1.0) {
 
 } // namespace
 
-AboutBox::AboutBox(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+AboutBox::AboutBox(const UIStrings& strings, DesktopLauncher& desktop, Messages& messages,
+                   QWidget* parent)
+    : QDialog(parent), desktop_(desktop), messages_(messages) {
     setObjectName(QStringLiteral("AboutBox"));
     BuildControls();
-    Form_Load();
+    Form_Load(strings);
 }
 
 void AboutBox::BuildControls() {
@@ -164,16 +165,15 @@ void AboutBox::BuildControls() {
     cmdOK->setFocus();
 }
 
-void AboutBox::Form_Load() {
-    const Variables& vars = program_.vars;
-    setWindowTitle(vars.Text(TxtAboutCaption));
+void AboutBox::Form_Load(const UIStrings& strings) {
+    setWindowTitle(strings(TxtAboutCaption));
     lblTitle->setText(ApplicationTitle());
     lblVersion->setText(
         QStringLiteral("Version %1\n(c) %2").arg(ApplicationVersion(), kLegalNotice));
-    lblTitle_Sponsor->setText(vars.Text(TxtSupportFrom));
+    lblTitle_Sponsor->setText(strings(TxtSupportFrom));
     // The table separates the sponsor's name from its description with CR LF;
     // a label breaks lines at LF alone.
-    QString sponsor = vars.Text(TxtSponsor);
+    QString sponsor = strings(TxtSponsor);
     lblVersion_Sponsor->setText(sponsor.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
@@ -210,30 +210,22 @@ void AboutBox::Picture1_Click() {
 }
 
 void AboutBox::StartSysInfo() {
-    const QString tool = program_.desktop.FindProgram(kSystemInfoPrograms);
-    if (!tool.isEmpty() && program_.desktop.StartDetached(tool))
+    const QString tool = desktop_.FindProgram(kSystemInfoPrograms);
+    if (!tool.isEmpty() && desktop_.StartDetached(tool))
         return;
-    QMessageBox message(
-        QMessageBox::NoIcon, ApplicationTitle(),
-        QString::fromUtf16(u"System-Informationen sind augenblicklich nicht verf\u00fcgbar."),
-        QMessageBox::Ok, this);
-    program_.modal.Run(message);
+    messages_.Show(MessageIcon::None, QString::fromUtf16(u"System-Informationen sind "
+                                                         u"augenblicklich nicht verf\u00fcgbar."));
 }
 
 // A link that cannot be opened shows nothing; the dialog stays open either way.
 void AboutBox::OpenWebLink(const QLabel& link) {
     // The browser window opens as the desktop decides: Qt has no portable way
     // to ask the default handler for a maximised window.
-    program_.desktop.OpenUrl(QUrl::fromUserInput(link.text()));
+    desktop_.OpenUrl(QUrl::fromUserInput(link.text()));
 }
 
 void AboutBox::OpenMailLink(const QLabel& link) {
-    program_.desktop.OpenUrl(QUrl(QStringLiteral("mailto:") + link.text()));
-}
-
-void ShowAboutDialog(Program& program, QWidget* parent) {
-    AboutBox box(program, parent);
-    program.modal.Run(box);
+    desktop_.OpenUrl(QUrl(QStringLiteral("mailto:") + link.text()));
 }
 
 } // namespace velmora

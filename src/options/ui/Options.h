@@ -1,9 +1,12 @@
 #pragma once
 
+#include "options/GeneralSettings.h"
+
 #include <QDialog>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -14,30 +17,38 @@ class QPushButton;
 namespace velmora {
 
 class KeyBox;
-struct Program;
+class Messages;
+class UIStrings;
 
 // The options dialog: language, the two sound switches and both players' keys.
-// It works on copies; OK applies them to the program and stores them at once,
-// Cancel and closing the window change nothing.
+// It starts from the program-wide values and returns the user's choice after
+// OK; Cancel and closing the window return none.
 class Options final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit Options(Program& program, QWidget* parent = nullptr);
+    // Refused keys are told through `messages`; Cancel cannot be pressed while
+    // the program starts up.
+    Options(const GeneralChoice& current, const UIStrings& strings, bool startingUp,
+            Messages& messages, QWidget* parent = nullptr);
+
+    const std::optional<GeneralChoice>& Choice() const { return choice_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
-    void Form_Load();
+    void Form_Load(const GeneralChoice& current, const UIStrings& strings, bool startingUp);
     void TextKeyPlayer_KeyDown(int player, std::int32_t keyCode);
     void TextKeyPlayer_MouseDown(int player, std::int32_t button);
     void TextKeyPlayer_Change(int player);
     void ButtonOkay_Click();
     QString NameOf(std::int32_t keyCode) const;
 
-    Program& program_;
+    Messages& messages_;
+    std::int32_t language_ = 0; // of the texts shown, and so of the key names
+    std::optional<GeneralChoice> choice_;
     // The keys being chosen, by player (1 White, 2 Black).
     std::array<std::int32_t, 3> KeyCodes{};
 
@@ -52,8 +63,5 @@ private:
     QPushButton* ButtonOkay = nullptr;
     QPushButton* ButtonCancel = nullptr;
 };
-
-// Shows the options dialog modally; OK applies and stores its choices.
-void ShowOptionsDialog(Program& program, QWidget* parent);
 
 } // namespace velmora

@@ -1,4 +1,4 @@
-#include "state/ModalRunner.h"
+#include "state/ui/ModalRunner.h"
 
 #include <QDialog>
 

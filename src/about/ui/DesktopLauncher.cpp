@@ -1,4 +1,4 @@
-#include "about/DesktopLauncher.h"
+#include "about/ui/DesktopLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>

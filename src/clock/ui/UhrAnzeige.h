@@ -16,6 +16,7 @@ class QMenu;
 namespace velmora {
 
 struct Program;
+struct UiServices;
 
 // The main window: the two clocks, the key names, the status line and the menu.
 // It owns the 100 ms tick timer and routes key and mouse presses to the engine.
@@ -23,14 +24,14 @@ class UhrAnzeige final : public QMainWindow, private ClockHost {
     Q_OBJECT
 
 public:
-    explicit UhrAnzeige(Program& program, QWidget* parent = nullptr);
-    ~UhrAnzeige() override;
+    UhrAnzeige(Program& program, UiServices& services, QWidget* parent = nullptr);
 
     // Whether the start-up will ask the user something (first start, or no
     // stored time for a player) before the window may show.
     bool StartUpAsksFirst() const;
-    // Start-up: builds the controls, loads the settings, applies the captions and
-    // starts the first new game.
+    // Start-up: builds the controls, loads the settings (asking for the
+    // language on the very first start), applies the captions and starts the
+    // first new game.
     void Form_Load();
     // Shut-down: saves the general settings, closes every other window and ends the program.
     void Form_Unload();
@@ -68,16 +69,17 @@ private:
     void BuildMenu();
     void Form_Resize();
     QWidget* DialogParent();
-    void ShowSaveFailure(const QString& filePath);
+    // Shows the options dialog; OK applies and stores the user's choice.
+    void ShowOptionsDialog();
 
     // ClockHost
     void SetClockRunning(bool running) override;
     int TimerInterval() const override;
     void SetStatus(const QString& text) override;
-    void ShowTimeControlDialog() override;
-    void PlayCue(Cue cue) override;
+    TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) override;
 
     Program& program_;
+    UiServices& services_;
     ClockEngine engine_;
     QTimer* TimerClock = nullptr;
     QGroupBox* FrameAnzeige = nullptr;
@@ -91,7 +93,6 @@ private:
     QAction* HelpTopicAbout = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
-    bool unattended_ = false; // the system, not the user, asked: no message boxes
 };
 
 } // namespace velmora

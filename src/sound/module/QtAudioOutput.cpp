@@ -1,7 +1,7 @@
-#include "sound/QtAudioOutput.h"
+#include "sound/module/QtAudioOutput.h"
 
-#include "sound/OutputFormat.h"
 #include "sound/SoundResult.h"
+#include "sound/module/OutputFormat.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>

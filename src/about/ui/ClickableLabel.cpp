@@ -1,4 +1,4 @@
-#include "about/ClickableLabel.h"
+#include "about/ui/ClickableLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "timecontrol/TimeControl.h"
+#include "timecontrol/TimeSettings.h"
+
 #include <QDialog>
 
 #include <array>
@@ -15,23 +18,25 @@ class QRadioButton;
 
 namespace velmora {
 
-struct Program;
+class UIStrings;
 
 // The time-control dialog: one of fourteen presets for both players, or hours,
 // minutes and seconds per player, and whether the other clock runs on once one
-// player's time is over. It always starts from the stored choice; OK applies
-// it to the game and stores it at once, Cancel changes nothing but
-// NewGameAccepted.
+// player's time is over. It starts from the stored choice and returns what the
+// user chose; the caller applies it.
 class UserSelection final : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int GameTypeCount = 15; // 0 user defined, 1..14 the presets
+    // Cancel cannot be pressed while the program starts up.
+    UserSelection(const TimeSettings& stored, const UIStrings& strings, bool startingUp,
+                  QWidget* parent = nullptr);
 
-    explicit UserSelection(Program& program, QWidget* parent = nullptr);
+    // How the dialog was left and, after OK, the choice.
+    TimeControlAnswer Answer() const { return answer_; }
 
     // Fills the dialog from the stored time settings; the constructor calls it.
-    void Form_Load();
+    void Form_Load(const TimeSettings& stored, const UIStrings& strings, bool startingUp);
     // Enables the user-defined fields exactly while index 0 is selected.
     void OptionGameTime_Click(int index);
     // Entering a box selects its whole text, so typing replaces it.
@@ -53,12 +58,8 @@ private:
     void SetTabOrder();
     void FitCaptions();
     int SelectedGameType() const;
-    void ApplyTimeControl(std::int32_t whiteHours, std::int32_t whiteMinutes,
-                          std::int32_t whiteSeconds, std::int32_t whiteMilliseconds,
-                          std::int32_t blackHours, std::int32_t blackMinutes,
-                          std::int32_t blackSeconds, std::int32_t blackMilliseconds);
 
-    Program& program_;
+    TimeControlAnswer answer_;
     QButtonGroup* gameTimeGroup_ = nullptr;
     std::array<QRadioButton*, GameTypeCount> OptionGameTime{};
     std::array<QGroupBox*, 2> FrameUserTime{}; // 0 White, 1 Black
@@ -69,8 +70,5 @@ private:
     QPushButton* ButtonOkay = nullptr;
     QPushButton* ButtonCancel = nullptr;
 };
-
-// Shows the time-control dialog modally through the program's modal runner.
-void ShowTimeControlDialog(Program& program, QWidget* parent);
 
 } // namespace velmora

@@ -1,12 +1,11 @@
-#include "options/Options.h"
+#include "options/ui/Options.h"
 
-#include "options/GeneralSettings.h"
-#include "options/KeyBox.h"
+#include "localisation/UIStrings.h"
 #include "options/KeyName.h"
 #include "options/KeyRules.h"
-#include "state/ModalRunner.h"
-#include "state/Program.h"
-#include "state/Twips.h"
+#include "options/ui/KeyBox.h"
+#include "state/Variables.h"
+#include "state/ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,11 +23,13 @@ constexpr int kLanguageListGerman = 1;
 
 } // namespace
 
-Options::Options(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+Options::Options(const GeneralChoice& current, const UIStrings& strings, bool startingUp,
+                 Messages& messages, QWidget* parent)
+    : QDialog(parent), messages_(messages) {
     setObjectName(QStringLiteral("Options"));
     setFixedSize(Px(6495), Px(3000));
     BuildControls();
-    Form_Load();
+    Form_Load(current, strings, startingUp);
 }
 
 void Options::BuildControls() {
@@ -97,42 +98,41 @@ void Options::BuildControls() {
     SelectionLanguageCombo->setFocus();
 }
 
-void Options::Form_Load() {
-    const Variables& vars = program_.vars;
-    ButtonCancel->setEnabled(!vars.StartingUp);
+void Options::Form_Load(const GeneralChoice& current, const UIStrings& strings, bool startingUp) {
+    ButtonCancel->setEnabled(!startingUp);
 
-    setWindowTitle(vars.Text(TxtOptionsCaption));
-    ButtonCancel->setText(vars.Text(TxtCancel));
-    ButtonOkay->setText(vars.Text(TxtOkay));
-    SelectionLanguage->setTitle(vars.Text(TxtLanguage));
+    setWindowTitle(strings(TxtOptionsCaption));
+    ButtonCancel->setText(strings(TxtCancel));
+    ButtonOkay->setText(strings(TxtOkay));
+    SelectionLanguage->setTitle(strings(TxtLanguage));
 
-    const std::int32_t language = vars.Strings.GetLanguage();
-    SelectionLanguageCombo->setCurrentIndex(language <= LanguageEnglish ? kLanguageListEnglish
-                                                                        : language - 1);
+    language_ = current.Language;
+    SelectionLanguageCombo->setCurrentIndex(language_ <= LanguageEnglish ? kLanguageListEnglish
+                                                                         : language_ - 1);
 
-    Sounds->setTitle(vars.Text(TxtSound));
-    CheckPlayerChange->setText(vars.Text(TxtSoundPlayerChange));
-    CheckGameOver->setText(vars.Text(TxtSoundTimeOver));
-    CheckPlayerChange->setChecked(vars.SoundPlayerChange);
-    CheckGameOver->setChecked(vars.SoundGameOver);
+    Sounds->setTitle(strings(TxtSound));
+    CheckPlayerChange->setText(strings(TxtSoundPlayerChange));
+    CheckGameOver->setText(strings(TxtSoundTimeOver));
+    CheckPlayerChange->setChecked(current.SoundPlayerChange);
+    CheckGameOver->setChecked(current.SoundGameOver);
 
-    Keys->setTitle(vars.Text(TxtKeys));
-    LabelKeyPlayer[White]->setText(vars.Text(TxtPlayer) + QStringLiteral(" 1"));
-    LabelKeyPlayer[Black]->setText(vars.Text(TxtPlayer) + QStringLiteral(" 2"));
+    Keys->setTitle(strings(TxtKeys));
+    LabelKeyPlayer[White]->setText(strings(TxtPlayer) + QStringLiteral(" 1"));
+    LabelKeyPlayer[Black]->setText(strings(TxtPlayer) + QStringLiteral(" 2"));
 
-    KeyCodes[White] = vars.KeyWhite;
-    KeyCodes[Black] = vars.KeyBlack;
+    KeyCodes[White] = current.KeyWhite;
+    KeyCodes[Black] = current.KeyBlack;
     TextKeyPlayer[White]->setText(NameOf(KeyCodes[White]));
     TextKeyPlayer[Black]->setText(NameOf(KeyCodes[Black]));
 }
 
 QString Options::NameOf(std::int32_t keyCode) const {
-    return KeyName(keyCode, program_.vars.Strings.GetLanguage());
+    return KeyName(keyCode, language_);
 }
 
 void Options::TextKeyPlayer_KeyDown(int player, std::int32_t keyCode) {
     if (IsKeyRefused(keyCode)) {
-        ShowKeyNotAllowed(program_, keyCode, this);
+        ShowKeyNotAllowed(messages_, keyCode, language_);
         return;
     }
     KeyCodes[player] = keyCode;
@@ -152,15 +152,10 @@ void Options::TextKeyPlayer_Change(int player) {
 }
 
 void Options::ButtonOkay_Click() {
-    Variables& vars = program_.vars;
     const bool german = SelectionLanguageCombo->currentIndex() == kLanguageListGerman;
-    vars.Strings.SetLanguage(german ? LanguageGerman : LanguageEnglish);
-    vars.SoundPlayerChange = CheckPlayerChange->isChecked();
-    vars.SoundGameOver = CheckGameOver->isChecked();
-    SaveSoundSettings(program_);
-    vars.KeyWhite = KeyCodes[White];
-    vars.KeyBlack = KeyCodes[Black];
-    SaveGeneralSettings(program_);
+    choice_ =
+        GeneralChoice{german ? LanguageGerman : LanguageEnglish, CheckPlayerChange->isChecked(),
+                      CheckGameOver->isChecked(), KeyCodes[White], KeyCodes[Black]};
     accept();
 }
 
@@ -171,11 +166,6 @@ void Options::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void ShowOptionsDialog(Program& program, QWidget* parent) {
-    Options dialog(program, parent);
-    program.modal.Run(dialog);
 }
 
 } // namespace velmora

@@ -1,18 +1,21 @@
-#include "clock/UhrAnzeige.h"
+#include "clock/ui/UhrAnzeige.h"
 
-#include "about/AboutBox.h"
-#include "clock/LiveKeyCodes.h"
+#include "about/ui/AboutBox.h"
 #include "clock/TimeText.h"
+#include "localisation/ApplicationInfo.h"
 #include "options/GeneralSettings.h"
+#include "options/KeyCodes.h"
 #include "options/KeyName.h"
-#include "options/Options.h"
-#include "state/ApplicationInfo.h"
-#include "state/ModalRunner.h"
+#include "options/ui/KeyEvents.h"
+#include "options/ui/Options.h"
+#include "state/Messages.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
-#include "state/Twips.h"
+#include "state/ui/ModalRunner.h"
+#include "state/ui/Twips.h"
+#include "state/ui/UiServices.h"
 #include "timecontrol/TimeSettings.h"
-#include "timecontrol/UserSelection.h"
+#include "timecontrol/ui/UserSelection.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 
 namespace velmora {
 
@@ -44,8 +46,8 @@ void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
 
 } // namespace
 
-UhrAnzeige::UhrAnzeige(Program& program, QWidget* parent)
-    : QMainWindow(parent), program_(program), engine_(program.vars, program.store, *this) {
+UhrAnzeige::UhrAnzeige(Program& program, UiServices& services, QWidget* parent)
+    : QMainWindow(parent), program_(program), services_(services), engine_(program, *this) {
     setObjectName(QStringLiteral("UhrAnzeige"));
     TimerClock = new QTimer(this);
     TimerClock->setObjectName(QStringLiteral("TimerClock"));
@@ -59,11 +61,6 @@ UhrAnzeige::UhrAnzeige(Program& program, QWidget* parent)
     setCentralWidget(client);
     setFocusPolicy(Qt::StrongFocus);
     resize(Px(8835), Px(2565) + kMenuBarAllowance);
-    program_.store.SetSaveFailureHandler([this](const QString& path) { ShowSaveFailure(path); });
-}
-
-UhrAnzeige::~UhrAnzeige() {
-    program_.store.SetSaveFailureHandler({});
 }
 
 void UhrAnzeige::BuildControls() {
@@ -125,17 +122,18 @@ bool UhrAnzeige::StartUpAsksFirst() const {
 }
 
 void UhrAnzeige::Form_Load() {
-    Variables& vars = program_.vars;
+    const Variables& vars = program_.vars;
     BuildControls();
     BuildMenu();
-    LoadGeneralSettings(program_, DialogParent());
+    // The very first start asks for the language before anything else is
+    // loaded, so that the rest comes from what the dialog stored.
+    if (BeginFirstStart(program_))
+        ShowOptionsDialog();
+    LoadGeneralSettings(program_);
     loaded_ = true;
     ApplyCaptions();
     TimerClock->setInterval(kTickMilliseconds);
-    vars.NewGameAccepted = true;
-    vars.StartingUp = true;
-    engine_.NewGame();
-    vars.StartingUp = false;
+    engine_.StartFirstGame();
     PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
     PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
 }
@@ -164,7 +162,7 @@ void UhrAnzeige::FileNewGame_Click() {
 void UhrAnzeige::FileOptions_Click() {
     const bool wasRunning = ClockRunning();
     SetClockRunning(false);
-    ShowOptionsDialog(program_, DialogParent());
+    ShowOptionsDialog();
     ApplyCaptions();
     ShowTimes();
     SetClockRunning(wasRunning);
@@ -173,7 +171,8 @@ void UhrAnzeige::FileOptions_Click() {
 void UhrAnzeige::HelpTopicAbout_Click() {
     const bool wasRunning = ClockRunning();
     SetClockRunning(false);
-    ShowAboutDialog(program_, DialogParent());
+    AboutBox box(program_.vars.Strings, services_.desktop, program_.messages, DialogParent());
+    services_.modal.Run(box);
     SetClockRunning(wasRunning);
 }
 
@@ -182,12 +181,12 @@ void UhrAnzeige::FileQuit_Click() {
 }
 
 void UhrAnzeige::EndOnRequest() {
-    unattended_ = true;
+    program_.messages.SetUnattended(true);
     Form_Unload();
 }
 
 void UhrAnzeige::SaveForSessionEnd() {
-    unattended_ = true;
+    program_.messages.SetUnattended(true);
     if (loaded_)
         SaveGeneralSettings(program_);
 }
@@ -266,31 +265,24 @@ void UhrAnzeige::SetStatus(const QString& text) {
     FrameAnzeige->setTitle(text);
 }
 
-void UhrAnzeige::ShowTimeControlDialog() {
-    velmora::ShowTimeControlDialog(program_, DialogParent());
+TimeControlAnswer UhrAnzeige::AskTimeControl(const TimeSettings& stored, bool startingUp) {
+    UserSelection dialog(stored, program_.vars.Strings, startingUp, DialogParent());
+    services_.modal.Run(dialog);
+    return dialog.Answer();
 }
 
-void UhrAnzeige::PlayCue(Cue cue) {
-    program_.cues.Play(cue);
+void UhrAnzeige::ShowOptionsDialog() {
+    const Variables& vars = program_.vars;
+    Options dialog(CurrentGeneralChoice(vars), vars.Strings, vars.StartingUp, program_.messages,
+                   DialogParent());
+    services_.modal.Run(dialog);
+    if (dialog.Choice())
+        ApplyOptions(program_, *dialog.Choice());
 }
 
 QWidget* UhrAnzeige::DialogParent() {
     // Before the window shows (start-up), dialogs stand on their own.
     return isVisible() ? this : nullptr;
-}
-
-void UhrAnzeige::ShowSaveFailure(const QString& filePath) {
-    if (unattended_) {
-        qWarning("Velmora: the settings could not be saved to %s", qPrintable(filePath));
-        return;
-    }
-    const bool german = program_.vars.Strings.GetLanguage() == LanguageGerman;
-    const QString text =
-        german ? QStringLiteral("Die Einstellungen konnten nicht gespeichert werden:\n%1")
-               : QStringLiteral("The settings could not be saved:\n%1");
-    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text.arg(filePath), QMessageBox::Ok,
-                    DialogParent());
-    program_.modal.Run(box);
 }
 
 void UhrAnzeige::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,4 @@
-#include "clock/LiveKeyCodes.h"
-
-#include <QKeyEvent>
+#include "options/KeyCodes.h"
 
 #include <optional>
 #include <utility>
@@ -161,13 +159,12 @@ std::optional<std::int32_t> FromQtKey(int key, Qt::KeyboardModifiers modifiers) 
 
 } // namespace
 
-std::int32_t KeyCodeOf(const QKeyEvent& event) {
-    const int key = event.key();
+std::int32_t KeyCodeFromNative(std::uint32_t scanCode, int key, Qt::KeyboardModifiers modifiers) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return 65 + (key - Qt::Key_A);
-    if (auto code = FromScanCode(event.nativeScanCode(), key))
+    if (auto code = FromScanCode(scanCode, key))
         return *code;
-    return FromQtKey(key, event.modifiers()).value_or(0);
+    return FromQtKey(key, modifiers).value_or(0);
 }
 
 std::int32_t KeyCodeOfMouseButton(Qt::MouseButton button) {

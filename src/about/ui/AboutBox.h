@@ -11,7 +11,9 @@ class QPushButton;
 namespace velmora {
 
 class ClickableLabel;
-struct Program;
+class DesktopLauncher;
+class Messages;
+class UIStrings;
 
 // The about dialog: title, version and legal notice, the maker's and the
 // sponsor's links and pictures, and a button that starts a system-information
@@ -20,10 +22,13 @@ class AboutBox final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AboutBox(Program& program, QWidget* parent = nullptr);
+    // Links open and System-Info starts through `desktop`; a missing
+    // system-information program is told through `messages`.
+    AboutBox(const UIStrings& strings, DesktopLauncher& desktop, Messages& messages,
+             QWidget* parent = nullptr);
 
     // Captions from the active row of the string table; run by the constructor.
-    void Form_Load();
+    void Form_Load(const UIStrings& strings);
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
@@ -40,7 +45,8 @@ private:
     void OpenWebLink(const QLabel& link);
     void OpenMailLink(const QLabel& link);
 
-    Program& program_;
+    DesktopLauncher& desktop_;
+    Messages& messages_;
     ClickableLabel* picIcon = nullptr;
     ClickableLabel* Picture1 = nullptr;
     QLabel* lblTitle = nullptr;
@@ -59,8 +65,5 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
 };
-
-// Shows the about dialog modally.
-void ShowAboutDialog(Program& program, QWidget* parent);
 
 } // namespace velmora

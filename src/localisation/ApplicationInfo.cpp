@@ -1,4 +1,4 @@
-#include "state/ApplicationInfo.h"
+#include "localisation/ApplicationInfo.h"
 
 namespace velmora {
 

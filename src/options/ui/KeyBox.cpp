@@ -1,6 +1,7 @@
-#include "options/KeyBox.h"
+#include "options/ui/KeyBox.h"
 
-#include "clock/LiveKeyCodes.h"
+#include "options/KeyCodes.h"
+#include "options/ui/KeyEvents.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

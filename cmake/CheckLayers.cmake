@@ -1,0 +1,25 @@
+# The logic sees Qt Core only. Run at configure time (include) and by the
+# "layers" test (cmake -DSOURCE_DIR=... [-DBINARIES=a;b] -P CheckLayers.cmake):
+# no logic source includes a header of a ui/ folder or of Qt's GUI modules,
+# and the given logic programs load no Qt library but Core (and Test).
+if(NOT SOURCE_DIR)
+    set(SOURCE_DIR ${PROJECT_SOURCE_DIR})
+endif()
+file(GLOB_RECURSE logic_sources ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+list(FILTER logic_sources EXCLUDE REGEX "/ui/|/module/|/main\\.cpp$")
+foreach(source ${logic_sources})
+    file(STRINGS ${source} includes REGEX "^#include")
+    foreach(line ${includes})
+        if(line MATCHES "/ui/|<Qt(Gui|Widgets|Multimedia|DBus)|<Q(Widget|Dialog|Label|KeyEvent)")
+            message(FATAL_ERROR "${source}: the logic includes a window's header: ${line}")
+        endif()
+    endforeach()
+endforeach()
+foreach(binary ${BINARIES})
+    execute_process(COMMAND ldd ${binary} OUTPUT_VARIABLE loaded)
+    string(REGEX MATCHALL "libQt6[A-Za-z]+" qt_libraries "${loaded}")
+    list(REMOVE_ITEM qt_libraries libQt6Core libQt6Test)
+    if(qt_libraries)
+        message(FATAL_ERROR "${binary} loads ${qt_libraries}")
+    endif()
+endforeach()

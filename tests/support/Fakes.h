@@ -1,0 +1,88 @@
+#pragma once
+// The fakes the tests, the benchmarks and the fuzz targets put in place of the
+// program's outside world (logic side).
+
+#include "sound/AudioOutput.h"
+#include "sound/SoundCues.h"
+#include "sound/SoundResult.h"
+#include "state/Messages.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace velmora::test {
+
+class RecordingCues final : public SoundCues {
+public:
+    void Play(Cue cue) noexcept override { played.push_back(cue); }
+    std::vector<Cue> played;
+};
+
+// Records every message as "icon: text" (icon None, Warning or Critical): in
+// `shown`, or while unattended in `logged`, as the real ones go to the log then.
+class RecordingMessages final : public Messages {
+public:
+    void Show(MessageIcon icon, const QString& text) override {
+        static const char* const names[] = {"None", "Warning", "Critical"};
+        (unattended ? logged : shown)
+            << QString::fromLatin1(names[int(icon)]) + QStringLiteral(": ") + text;
+        if (onShow)
+            onShow();
+    }
+    void SetUnattended(bool value) override { unattended = value; }
+
+    QStringList shown;
+    QStringList logged;
+    bool unattended = false;
+    std::function<void()> onShow; // e.g. a test's look at the state while a message is up
+};
+
+// Records what it is asked to play. A sound is done at a reset or the next
+// open, as with the real output.
+class FakeAudioOutput final : public AudioOutput {
+public:
+    std::int32_t Open(int, const WaveFormatEx& format, DoneHandler onDone) override {
+        calls << QStringLiteral("Open");
+        ReportDone();
+        openedFormat = format;
+        onDone_ = openResult == Success ? std::move(onDone) : DoneHandler();
+        return openResult;
+    }
+    std::int32_t Write(const QByteArray& samples, qsizetype offset, qsizetype length) override {
+        calls << QStringLiteral("Write");
+        writtenRange = {offset, length};
+        writtenOutside = offset < 0 || length < 0 || offset + length > samples.size();
+        written = samples.mid(offset, length);
+        return writeResult;
+    }
+    void Reset() override {
+        calls << QStringLiteral("Reset");
+        ReportDone();
+    }
+
+    std::int32_t openResult = Success;
+    std::int32_t writeResult = Success;
+    QStringList calls;
+    WaveFormatEx openedFormat;
+    using Range = std::pair<qsizetype, qsizetype>; // offset, length
+    Range writtenRange;
+    bool writtenOutside = false; // a range beyond the samples handed over
+    QByteArray written;
+
+private:
+    void ReportDone() {
+        if (onDone_)
+            std::exchange(onDone_, {})();
+    }
+
+    DoneHandler onDone_;
+};
+
+// Figures of this process from /proc: resident memory in KiB, open descriptors.
+long ResidentKiB();
+int OpenFileDescriptors();
+
+} // namespace velmora::test
