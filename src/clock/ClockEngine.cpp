@@ -139,6 +139,9 @@ void ClockEngine::NewGame() {
 }
 
 void ClockEngine::AskTimeControl() {
+    // The dialog starts from the stored choice as it is now, also when another
+    // copy of the program or a hand edit changed it.
+    program_.store.Refresh();
     const TimeControlAnswer answer =
         host_.AskTimeControl(LoadTimeSettings(program_.store), vars_.StartingUp);
     if (answer.Outcome == DialogOutcome::Okay)

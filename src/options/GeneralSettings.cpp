@@ -27,6 +27,18 @@ bool SoundSwitch(const SettingsStore& store, const QString& key) {
     return SwitchFromText(store.ReadText(kSounds, key, QStringLiteral("True")), true);
 }
 
+// The stored language loses leading and trailing blanks, and nothing else: a
+// tab or a line feed is part of the value.
+QString WithoutBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == u' ')
+        ++first;
+    while (end > first && text[end - 1] == u' ')
+        --end;
+    return text.mid(first, end - first);
+}
+
 QString SwitchText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -50,7 +62,7 @@ GeneralChoice CurrentGeneralChoice(const Variables& vars) {
 }
 
 bool IsFirstStart(const SettingsStore& store) {
-    return store.ReadText(kGeneral, kLanguage).trimmed().isEmpty();
+    return WithoutBlanks(store.ReadText(kGeneral, kLanguage)).isEmpty();
 }
 
 bool BeginFirstStart(Program& program) {
@@ -63,7 +75,7 @@ bool BeginFirstStart(Program& program) {
 void LoadGeneralSettings(Program& program) {
     Variables& vars = program.vars;
     const SettingsStore& store = program.store;
-    const QString language = store.ReadText(kGeneral, kLanguage).trimmed();
+    const QString language = WithoutBlanks(store.ReadText(kGeneral, kLanguage));
     vars.Strings.SetLanguage(language == u"2" ? LanguageGerman : LanguageEnglish);
 
     vars.SoundPlayerChange = SoundSwitch(store, kPlayerChange);

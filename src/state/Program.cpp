@@ -20,4 +20,30 @@ Program::~Program() {
     store.SetSaveFailureHandler({});
 }
 
+void TellRefusedStore(Program& program) {
+    // Told before any language is known: a refused store has none.
+    const QString path = program.store.FilePath();
+    switch (program.store.RefusedFile()) {
+    case SettingsStore::Refusal::None:
+        return;
+    case SettingsStore::Refusal::NoHome:
+        program.messages.Show(
+            MessageIcon::Warning,
+            QStringLiteral("No home folder was found: the settings are not kept."));
+        return;
+    case SettingsStore::Refusal::TooLarge:
+        program.messages.Show(
+            MessageIcon::Warning,
+            QStringLiteral("The settings file is larger than 1 MiB and is not used:\n%1")
+                .arg(path));
+        return;
+    case SettingsStore::Refusal::NotAFile:
+        program.messages.Show(
+            MessageIcon::Warning,
+            QStringLiteral("The settings file is not a regular file and is not used:\n%1")
+                .arg(path));
+        return;
+    }
+}
+
 } // namespace velmora

@@ -23,4 +23,8 @@ struct Program {
     Messages& messages;
 };
 
+// Tells the user, at the start, why the settings file is not used (none, too
+// large, not a file), if it is not.
+void TellRefusedStore(Program& program);
+
 } // namespace velmora

@@ -80,6 +80,20 @@ void GeneralSettingsTest::load_data() {
                                    << "1 32 32 1 0 Keys"
                                    << ""
                                    << "1 32 32 1 0";
+    // Only blanks are trimmed: a tab (written escaped, as QSettings stores it) or a
+    // no-break space is part of the value.
+    QTest::newRow("tab before 2") << File("\\t2", "32", "32", "1", "1") << ""
+                                  << "1 32 32 1 1 Keys"
+                                  << ""
+                                  << "1 32 32 1 1";
+    QTest::newRow("no-break space before 2") << File("\u00a02", "32", "32", "1", "1") << ""
+                                             << "1 32 32 1 1 Keys"
+                                             << ""
+                                             << "1 32 32 1 1";
+    QTest::newRow("a tab alone") << File("\\t", "32", "32", "1", "1") << ""
+                                 << "1 32 32 1 1 Keys"
+                                 << ""
+                                 << "1 32 32 1 1";
     // A sound switch that reads as nothing stays on.
     QTest::newRow("garbage") << File("1", "32", "32", "0", "loud") << ""
                              << "1 32 32 0 1 Keys"

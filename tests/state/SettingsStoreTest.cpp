@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -42,6 +43,10 @@ private Q_SLOTS:
 
     void saving_over_a_file_data();
     void saving_over_a_file();
+    void refused_files_data();
+    void refused_files();
+    void user_file_path_data();
+    void user_file_path();
     void programs_saving_at_once_keep_the_file_whole();
 
 private:
@@ -66,6 +71,10 @@ void SettingsStoreTest::saving_over_a_file_data() {
     QTest::newRow("read-only file")            << good    << "read-only file"   << "2";
     QTest::newRow("unreadable file")           << good    << "unreadable file"  << "";
     QTest::newRow("damaged, read-only folder") << damaged << "read-only folder" << "2";
+    // Another program's lock: a save waits for it a little, then fails.
+    QTest::newRow("lock is a folder")          << good    << "lock is a folder" << "2";
+    QTest::newRow("fresh empty lock")          << good    << "fresh lock"       << "2";
+    QTest::newRow("stale lock, read-only folder") << good << "stale lock, read-only folder" << "2";
     // clang-format on
 }
 
@@ -73,18 +82,23 @@ void SettingsStoreTest::saving_over_a_file() {
     QFETCH(QByteArray, content);
     QFETCH(QString, blocked);
     QFETCH(QString, language);
-    const bool byPermissions = blocked.startsWith(u"read") || blocked.startsWith(u"unread");
+    const bool byPermissions = blocked.contains(u"read");
     if (byPermissions && geteuid() == 0)
         QSKIP("file permissions do not bind the super-user");
 
     const bool saves = blocked.isEmpty(), folderIsAFile = blocked == u"folder is a file";
     const QString path = Path(folderIsAFile ? "Velmora/Velmora.ini" : "Velmora.ini");
+    const QString lock = path + ".lock";
     if (blocked == u"file is a folder")
         QVERIFY(QDir().mkdir(path));
     else
         QVERIFY(WriteFile(folderIsAFile ? Path("Velmora") : path, content));
+    if (blocked == u"lock is a folder")
+        QVERIFY(QDir().mkdir(lock));
+    else if (blocked.contains(u"lock")) // an empty one, or a dead program's
+        QVERIFY(WriteFile(lock, blocked.startsWith(u"stale") ? "999999999\nvelmora\nhost\n" : ""));
     const auto readOnly = QFile::ReadOwner | QFile::ReadUser;
-    if (blocked == u"read-only folder")
+    if (blocked.endsWith(u"read-only folder"))
         QVERIFY(QFile::setPermissions(dir_->path(), readOnly | QFile::ExeOwner | QFile::ExeUser));
     else if (blocked == u"read-only file")
         QVERIFY(QFile::setPermissions(path, readOnly));
@@ -109,6 +123,8 @@ void SettingsStoreTest::saving_over_a_file() {
     // With the way clear, the next save writes what the failed ones could not.
     QFile::remove(Path("Velmora"));
     QDir().rmdir(path);
+    QDir().rmdir(lock);
+    QFile::remove(lock);
     store->WriteText(kTime, QStringLiteral("P1sec"), QStringLiteral("0"));
     QVERIFY(store->Flush());
     // A failure is told once, naming the file; not again, nor when the store closes.
@@ -119,6 +135,77 @@ void SettingsStoreTest::saving_over_a_file() {
     QCOMPARE(reopened.ReadText(kTime, QStringLiteral("P1min")), u"30");
     if (saves) // what could be read of a damaged file is kept
         QCOMPARE(reopened.ReadText(kGeneral, kLanguage), language);
+}
+
+// A file that is too large or not a regular file is never read nor written;
+// the store keeps its values in memory.
+void SettingsStoreTest::refused_files_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("refusal");
+    QTest::newRow("over 1 MiB") << "large" << int(SettingsStore::Refusal::TooLarge);
+    QTest::newRow("exactly 1 MiB") << "1 MiB" << int(SettingsStore::Refusal::None);
+    QTest::newRow("FIFO") << "fifo" << int(SettingsStore::Refusal::NotAFile);
+    QTest::newRow("no path") << "" << int(SettingsStore::Refusal::NoHome);
+}
+
+void SettingsStoreTest::refused_files() {
+    QFETCH(QString, kind);
+    QFETCH(int, refusal);
+    const QString path = kind.isEmpty() ? QString() : Path();
+    QByteArray content("[General]\nLanguage=2\n");
+    content +=
+        QByteArray(SettingsStore::MaximumFileSize - content.size() + (kind == u"large"), '#');
+    if (kind == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (!path.isEmpty())
+        QVERIFY(WriteFile(path, content));
+    QStringList reports;
+    {
+        SettingsStore store(path);
+        store.SetSaveFailureHandler([&reports](const QString& file) { reports << file; });
+        QCOMPARE(int(store.RefusedFile()), refusal);
+        QCOMPARE(store.ReadText(kGeneral, kLanguage), refusal ? "" : "2");
+        store.WriteText(kGeneral, kLanguage, QStringLiteral("1"));
+        QCOMPARE(store.ReadText(kGeneral, kLanguage), u"1");
+        QCOMPARE(store.Flush(), !refusal);
+    }
+    QVERIFY(reports.isEmpty()); // a refused file is told once at the start, not per save
+    if (refusal && !path.isEmpty())
+        QCOMPARE(QFileInfo(path).size(), kind == u"fifo" ? 0 : content.size());
+}
+
+void SettingsStoreTest::user_file_path_data() {
+    QTest::addColumn<QString>("configHome");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("path");
+    const QString file = QStringLiteral("/Velmora/Velmora.ini");
+    QTest::newRow("XDG_CONFIG_HOME") << "/cfg"
+                                     << "/home/u"
+                                     << "/cfg" + file;
+    QTest::newRow("relative XDG_CONFIG_HOME") << "cfg"
+                                              << "/home/u"
+                                              << "/home/u/.config" + file;
+    QTest::newRow("no XDG_CONFIG_HOME") << ""
+                                        << "/home/u"
+                                        << "/home/u/.config" + file;
+    QTest::newRow("no home") << "cfg"
+                             << ""
+                             << "";
+    QTest::newRow("relative home") << ""
+                                   << "u"
+                                   << "";
+}
+
+void SettingsStoreTest::user_file_path() {
+    QFETCH(QString, configHome);
+    QFETCH(QString, home);
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME"), savedHome = qgetenv("HOME");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    qputenv("HOME", home.toUtf8());
+    const QString path = SettingsStore::UserFilePath();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    qputenv("HOME", savedHome);
+    QTEST(path, "path");
 }
 
 // Four programs (this binary as a writer) save to one file at the same time:

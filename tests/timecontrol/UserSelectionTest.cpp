@@ -6,6 +6,7 @@
 #include "timecontrol/TimeSettings.h"
 #include "timecontrol/ui/UserSelection.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -120,6 +121,7 @@ private Q_SLOTS:
     void ok_stores_and_cancel_keeps_data();
     void ok_stores_and_cancel_keeps();
     void typing_replaces_a_box();
+    void fields_follow_any_way_of_choosing();
     void captions_fit_data();
     void captions_fit();
 
@@ -214,7 +216,12 @@ void UserSelectionTest::shows_the_stored_choice() {
     QFETCH(QByteArray, time);
     QFETCH(QString, shown);
     QFETCH(QString, storedByOk);
-    tp->WriteSettingsFile(time);
+    // The file changes behind the back of a store that has read it: as another
+    // copy of the program or a hand edit would change it.
+    LoadTimeSettings(*tp->store);
+    QFile file(tp->SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(time) == time.size());
+    file.close();
     Show(Press("ButtonOkay"));
     QCOMPARE(seen, shown);
     QVERIFY(tp->vars().NewGameAccepted);
@@ -274,19 +281,32 @@ void UserSelectionTest::ok_stores_and_cancel_keeps() {
 
 void UserSelectionTest::typing_replaces_a_box() {
     // Entering a box selects its text, even where QLineEdit itself would not
-    // (here: OtherFocusReason); typing replaces it, two characters at most, and
-    // Return there accepts the dialog.
+    // (here: OtherFocusReason, and a click); typing replaces it, two characters
+    // at most, and Return there accepts the dialog.
     UserSelection dialog(LoadTimeSettings(*tp->store), tp->vars().Strings, false);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::mouseClick(Box(dialog, 1, 2), Qt::LeftButton);
+    QTest::keyClicks(Box(dialog, 1, 2), QStringLiteral("7"));
     QLineEdit* minutes = Box(dialog, 2, 2);
     minutes->setFocus(Qt::OtherFocusReason);
     QCOMPARE(minutes->selectedText(), u"15");
     QTest::keyClicks(minutes, QStringLiteral("451"));
     QTest::keyClick(minutes, Qt::Key_Return);
     QCOMPARE(dialog.Answer().Outcome, DialogOutcome::Okay);
-    QCOMPARE(dialog.Answer().Choice.White, (TimeAccount{0, 15, 0, 0}));
+    QCOMPARE(dialog.Answer().Choice.White, (TimeAccount{0, 7, 0, 0}));
     QCOMPARE(dialog.Answer().Choice.Black, (TimeAccount{0, 45, 0, 0}));
+}
+
+void UserSelectionTest::fields_follow_any_way_of_choosing() {
+    // A screen reader's toggle action selects an option without a click.
+    UserSelection dialog(TimeSettings{}, tp->vars().Strings, false);
+    for (int option : {3, 0, 14}) {
+        QAccessible::queryAccessibleInterface(Option(dialog, option))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(Box(dialog, 2, 3)->isEnabled(), option == 0);
+    }
 }
 
 void UserSelectionTest::captions_fit_data() {

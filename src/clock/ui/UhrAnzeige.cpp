@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProxyStyle>
 
 namespace velmora {
 
@@ -35,6 +36,19 @@ constexpr double kBorderAllowanceTwips = 1000;
 const QColor kLightGrey(0xC0, 0xC0, 0xC0);
 // The design size is the client area's; the menu bar comes on top of it.
 constexpr int kMenuBarAllowance = 20;
+
+// A lone Alt (beside the space bar) must not hand the keyboard to the menu bar,
+// nor may Escape after Alt+F leave it there: every later press of a player's
+// key would go to the menus. Alt+F, Alt+? and the Ctrl shortcuts still work.
+class MenuBarWithoutAltNavigation final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     QPalette palette = widget->palette();
@@ -97,6 +111,9 @@ void UhrAnzeige::BuildControls() {
 }
 
 void UhrAnzeige::BuildMenu() {
+    auto* menuStyle = new MenuBarWithoutAltNavigation;
+    menuStyle->setParent(this);
+    menuBar()->setStyle(menuStyle);
     File = menuBar()->addMenu(QString());
     File->setObjectName(QStringLiteral("File"));
     FileNewGame = File->addAction(QString(), this, &UhrAnzeige::FileNewGame_Click);
@@ -125,6 +142,7 @@ void UhrAnzeige::Form_Load() {
     const Variables& vars = program_.vars;
     BuildControls();
     BuildMenu();
+    TellRefusedStore(program_);
     // The very first start asks for the language before anything else is
     // loaded, so that the rest comes from what the dialog stored.
     if (BeginFirstStart(program_))
@@ -182,7 +200,12 @@ void UhrAnzeige::FileQuit_Click() {
 
 void UhrAnzeige::EndOnRequest() {
     program_.messages.SetUnattended(true);
-    Form_Unload();
+    // Already ending, held by a message of the shut-down: leaving every event
+    // loop closes it, and the shut-down goes on from there.
+    if (unloaded_)
+        QCoreApplication::exit(0);
+    else
+        Form_Unload();
 }
 
 void UhrAnzeige::SaveForSessionEnd() {

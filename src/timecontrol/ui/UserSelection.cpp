@@ -77,7 +77,12 @@ void UserSelection::BuildControls() {
         gameTimeGroup_->addButton(option, i);
         OptionGameTime[i] = option;
     }
-    connect(gameTimeGroup_, &QButtonGroup::idClicked, this, &UserSelection::OptionGameTime_Click);
+    // However the selection changes (click, arrow keys, mnemonic, an assistive
+    // technology's toggle), the user-defined fields follow it.
+    connect(gameTimeGroup_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            OptionGameTime_Click(index);
+    });
 
     const int frameTop[2] = {720, 1560};
     std::array<QLineEdit*, 4>* boxes[2] = {&MaskEdBox1, &MaskEdBox2};
@@ -141,7 +146,6 @@ void UserSelection::Form_Load(const TimeSettings& stored, const UIStrings& strin
     const bool knownType = stored.GameType >= 0 && stored.GameType < GameTypeCount;
     const int gameType = knownType ? stored.GameType : 0;
     OptionGameTime[gameType]->setChecked(true);
-    OptionGameTime_Click(gameType);
 
     // Only White's stored time decides whether anything was accepted yet.
     const bool whiteUnset =
@@ -212,7 +216,15 @@ void UserSelection::MaskEdBox2_GotFocus(int index) {
 }
 
 bool UserSelection::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
+    const QEvent::Type type = event->type();
+    // A click into a box selects its text only once the box has handled the
+    // press, which puts the cursor where the mouse is.
+    const bool clickedInto = type == QEvent::MouseButtonRelease && watched == clickedInto_;
+    if (type == QEvent::FocusIn || clickedInto) {
+        clickedInto_ = type == QEvent::FocusIn &&
+                               static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason
+                           ? watched
+                           : nullptr;
         for (int i = 1; i <= 3; ++i) {
             if (watched == MaskEdBox1[i])
                 MaskEdBox1_GotFocus(i);

@@ -60,6 +60,7 @@ private:
     int SelectedGameType() const;
 
     TimeControlAnswer answer_;
+    QObject* clickedInto_ = nullptr; // the box a mouse press has just put the focus into
     QButtonGroup* gameTimeGroup_ = nullptr;
     std::array<QRadioButton*, GameTypeCount> OptionGameTime{};
     std::array<QGroupBox*, 2> FrameUserTime{}; // 0 White, 1 Black
