@@ -92,18 +92,6 @@ int HandOver(int count) {
     return 0;
 }
 
-class NullHost final : public ClockHost {
-public:
-    bool ClockRunning() const override { return running; }
-    void SetClockRunning(bool value) override { running = value; }
-    int TimerInterval() const override { return 100; }
-    void ShowTimes() override {}
-    void ShowTurn(std::uint8_t, bool, const QString&) override {}
-    void SetStatus(const QString&) override {}
-    TimeControlAnswer AskTimeControl(const TimeSettings&, bool) override { return {}; }
-    bool running = false;
-};
-
 // A six-hour game through the engine alone, handing over every 30 ticks.
 int Engine(int ticks) {
     test::TestProgram program;
@@ -111,7 +99,7 @@ int Engine(int ticks) {
     vars.Strings.SetLanguage(LanguageEnglish);
     vars.KeyWhite = vars.KeyBlack = 32;
     vars.PlayerTime[White] = vars.PlayerTime[Black] = {6, 0, 0, 0};
-    NullHost host;
+    test::FakeClockHost host;
     ClockEngine engine(*program.program, host);
     engine.SwitchPlayer(32, false, {});
     Print("engine_rss_start_kib", double(ResidentKiB()), "KiB");

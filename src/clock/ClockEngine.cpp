@@ -6,6 +6,7 @@
 #include "state/SettingsStore.h"
 #include "timecontrol/TimeSettings.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace velmora {
@@ -19,6 +20,14 @@ void Borrow(std::int64_t& smaller, std::int64_t& larger, std::int64_t unit) {
     const std::int64_t units = (-smaller + unit - 1) / unit;
     smaller += units * unit;
     larger -= units;
+}
+
+// Moves whole units out of `smaller` into `larger` until `smaller` is below one unit.
+void Carry(std::int64_t& smaller, std::int64_t& larger, std::int64_t unit) {
+    if (smaller < unit)
+        return;
+    larger += smaller / unit;
+    smaller %= unit;
 }
 
 bool FitsInt32(std::int64_t value) {
@@ -46,6 +55,20 @@ void ChargeAccount(TimeAccount& account, std::int32_t milliseconds) {
         return;
     }
     account = {std::int32_t(hours), std::int32_t(minutes), std::int32_t(seconds), std::int32_t(ms)};
+}
+
+void CreditAccount(TimeAccount& account, std::int32_t milliseconds) {
+    std::int64_t ms = std::int64_t(account.Milliseconds) + milliseconds;
+    std::int64_t seconds = account.Seconds;
+    std::int64_t minutes = account.Minutes;
+    std::int64_t hours = account.Hours;
+    Carry(ms, seconds, 1000);
+    Carry(seconds, minutes, 60);
+    Carry(minutes, hours, 60);
+    // Only hand-edited hours near the top of the range could overflow: no credit then.
+    if (FitsInt32(hours))
+        account = {std::int32_t(hours), std::int32_t(minutes), std::int32_t(seconds),
+                   std::int32_t(ms)};
 }
 
 ClockEngine::ClockEngine(Program& program, ClockHost& host)
@@ -84,7 +107,13 @@ void ClockEngine::TimerClock_Timer() {
     }
     // The labels show the account before this tick's charge.
     host_.ShowTimes();
-    ChargeAccount(vars_.PlayerTime[player], host_.TimerInterval());
+    const std::int32_t interval = host_.TimerInterval();
+    if (delayLeft_ > 0) {
+        delayLeft_ -= interval; // the first seconds of a move under a simple delay are free
+        return;
+    }
+    ChargeAccount(vars_.PlayerTime[player], interval);
+    moveCharged_ += interval;
 }
 
 void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString& message) {
@@ -92,8 +121,9 @@ void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString&
     if (!host_.ClockRunning() && !readyToStart)
         return;
 
+    const std::uint8_t mover = vars_.CurrentPlayer;
     std::uint8_t next;
-    if (vars_.CurrentPlayer == White) {
+    if (mover == White) {
         if (keyCode != vars_.KeyWhite && !forced)
             return;
         next = Black;
@@ -104,11 +134,49 @@ void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString&
         next = White;
     }
 
+    // Black's press that starts the game, and a hand-over forced by a time-over, end no move.
+    if (!forced && mover != NoPlayer)
+        CreditMove(mover);
+    StartMove();
     vars_.CurrentPlayer = next;
     host_.SetClockRunning(true);
     host_.ShowTurn(next, forced, message);
     if (vars_.SoundPlayerChange)
         PlayCue(Cue::ChangePlayer);
+}
+
+void ClockEngine::CreditMove(std::uint8_t mover) {
+    const TimeBonus& bonus = vars_.Bonus;
+    if (!bonus.IsOn() || IsTimeOver(mover))
+        return;
+    const std::int32_t seconds = bonus.Seconds * 1000;
+    if (bonus.Mode == BonusMode::Increment)
+        CreditAccount(vars_.PlayerTime[mover], seconds);
+    else if (bonus.Mode == BonusMode::Bronstein)
+        CreditAccount(vars_.PlayerTime[mover], std::min(moveCharged_, seconds));
+    host_.ShowTimes();
+}
+
+void ClockEngine::StartMove() {
+    moveCharged_ = 0;
+    const bool delay = vars_.Bonus.IsOn() && vars_.Bonus.Mode == BonusMode::Delay;
+    delayLeft_ = delay ? vars_.Bonus.Seconds * 1000 : 0;
+}
+
+void ClockEngine::Pause() {
+    if (paused_ || !host_.ClockRunning())
+        return;
+    paused_ = true;
+    host_.SetClockRunning(false);
+    host_.ShowPause(true);
+}
+
+void ClockEngine::Continue() {
+    if (!paused_)
+        return;
+    paused_ = false;
+    host_.SetClockRunning(true);
+    host_.ShowPause(false);
 }
 
 void ClockEngine::StartFirstGame() {
@@ -125,6 +193,7 @@ void ClockEngine::NewGame() {
         vars_.PlayerTime[White] = {stored.WhiteHours, stored.WhiteMinutes, stored.WhiteSeconds, 0};
         vars_.PlayerTime[Black] = {stored.BlackHours, stored.BlackMinutes, stored.BlackSeconds, 0};
         vars_.ContinueRunning = stored.ContinueRunning != 0;
+        vars_.Bonus = stored.Bonus;
         if (!stored.HasTimeForBoth())
             AskTimeControl();
     } else {
@@ -144,9 +213,10 @@ void ClockEngine::AskTimeControl() {
     program_.store.Refresh();
     const TimeControlAnswer answer =
         host_.AskTimeControl(LoadTimeSettings(program_.store), vars_.StartingUp);
-    if (answer.Outcome == DialogOutcome::Okay)
+    if (answer.Outcome == DialogOutcome::Okay) {
         ApplyTimeControl(vars_, program_.store, answer.Choice);
-    else if (answer.Outcome == DialogOutcome::Cancelled)
+        paused_ = false; // the new game ends a pause
+    } else if (answer.Outcome == DialogOutcome::Cancelled)
         vars_.NewGameAccepted = false;
     // Closed by the frame during start-up: nothing changes.
 }

@@ -20,8 +20,14 @@ bool IsAccountOver(const TimeAccount& account);
 // hand-edited store gives such values) ends up at zero, that is over.
 void ChargeAccount(TimeAccount& account, std::int32_t milliseconds);
 
+// Adds `milliseconds` to the account, carrying whole seconds, minutes and hours
+// upwards (59 s + 5 s is 1 min 4 s).
+void CreditAccount(TimeAccount& account, std::int32_t milliseconds);
+
 // The game clock: turns ticks into running time and key presses into
 // hand-overs, ends the game when the running account is over, starts new games.
+// With a time bonus on, each move gets its increment or delay; a running clock
+// can be paused.
 class ClockEngine {
 public:
     ClockEngine(Program& program, ClockHost& host);
@@ -38,15 +44,27 @@ public:
     bool IsTimeOver(std::uint8_t player) const;
     bool IsHandOverDue(std::uint8_t player) const;
 
+    // A pause stops a running clock: no account is charged and the players'
+    // keys do nothing until it continues, with what is left of the move's delay.
+    void Pause();
+    void Continue();
+    bool IsPaused() const { return paused_; }
+
 private:
     QString TimeOverMessage(std::uint8_t player) const;
     // Shows the time-control dialog and applies the user's answer.
     void AskTimeControl();
     void PlayCue(Cue cue);
+    // The time bonus of the move `mover` has just ended.
+    void CreditMove(std::uint8_t mover);
+    void StartMove();
 
     Program& program_;
     Variables& vars_;
     ClockHost& host_;
+    std::int32_t moveCharged_ = 0; // ms charged in the running move
+    std::int32_t delayLeft_ = 0;   // ms of the running move's delay not yet used
+    bool paused_ = false;
 };
 
 } // namespace velmora

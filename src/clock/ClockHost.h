@@ -23,6 +23,9 @@ public:
     virtual void ShowTimes() = 0;
     virtual void ShowTurn(std::uint8_t player, bool forced, const QString& message) = 0;
     virtual void SetStatus(const QString& text) = 0;
+    // A pause begins (the status line says how to continue) or ends (the
+    // status line shows what it showed before).
+    virtual void ShowPause(bool paused) = 0;
 
     // Shows the time-control dialog modally, starting from the stored choice
     // (Cancel cannot be pressed while starting up), and returns the user's answer.

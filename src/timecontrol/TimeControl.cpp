@@ -43,6 +43,7 @@ TimeAccount PresetTime(int gameType) {
 void ApplyTimeControl(Variables& vars, SettingsStore& store, const TimeControlChoice& choice) {
     vars.NewGameAccepted = true;
     vars.ContinueRunning = choice.ContinueRunning;
+    vars.Bonus = choice.Bonus.IsOn() ? choice.Bonus : TimeBonus{};
     vars.PlayerTime[White] = choice.White;
     vars.PlayerTime[Black] = choice.Black == TimeAccount{} ? choice.White : choice.Black;
     const TimeAccount& white = vars.PlayerTime[White];
@@ -54,7 +55,8 @@ void ApplyTimeControl(Variables& vars, SettingsStore& store, const TimeControlCh
                              .BlackMinutes = black.Minutes,
                              .BlackSeconds = black.Seconds,
                              .GameType = choice.GameType,
-                             .ContinueRunning = choice.ContinueRunning ? 1 : 0});
+                             .ContinueRunning = choice.ContinueRunning ? 1 : 0,
+                             .Bonus = vars.Bonus});
     vars.CurrentPlayer = NoPlayer;
 }
 

@@ -27,6 +27,7 @@ struct TimeControlChoice {
     TimeAccount White;
     TimeAccount Black;
     bool ContinueRunning = false;
+    TimeBonus Bonus;
 };
 
 struct TimeControlAnswer {

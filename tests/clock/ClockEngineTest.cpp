@@ -13,23 +13,6 @@ using namespace velmora;
 
 namespace {
 
-// The window around the engine, reduced to what the engine can see.
-struct FakeHost final : ClockHost {
-    bool ClockRunning() const override { return running; }
-    void SetClockRunning(bool value) override { running = value; }
-    int TimerInterval() const override { return 100; }
-    void ShowTimes() override {}
-    void ShowTurn(std::uint8_t player, bool forced, const QString& message) override {
-        status = forced ? message + QStringLiteral(" / ") + QString::number(player) : QString();
-    }
-    void SetStatus(const QString& text) override { status = text; }
-    TimeControlAnswer AskTimeControl(const TimeSettings&, bool) override { return answer; }
-
-    bool running = false;
-    QString status;
-    TimeControlAnswer answer;
-};
-
 constexpr std::int32_t kKeyA = 65, kKeyL = 76; // White's and Black's keys
 
 } // namespace
@@ -40,7 +23,7 @@ class ClockEngineTest : public QObject {
     std::unique_ptr<test::TestProgram> t;
     Variables* vars = nullptr;
     std::vector<Cue>* cues = nullptr;
-    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<test::FakeClockHost> host;
     std::unique_ptr<ClockEngine> engine;
 
     void StartGame(TimeAccount white, TimeAccount black = {0, 5, 0, 0}) {
@@ -49,9 +32,31 @@ class ClockEngineTest : public QObject {
         Press(kKeyL); // Black's key starts White's clock
         QCOMPARE(vars->CurrentPlayer, std::uint8_t(White));
     }
+    // Ticks come only while the clock runs, as the window's timer sends them.
     void Tick(int count = 1) {
-        while (count-- > 0)
+        while (count-- > 0 && host->running)
             engine->TimerClock_Timer();
+    }
+    // Plays a script: a number is that many ticks, w and b are White's and
+    // Black's keys, p pauses and c continues.
+    void Play(const QString& script) {
+        for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"w" || step == u"b")
+                Press(step == u"w" ? kKeyA : kKeyL);
+            else if (step == u"p")
+                engine->Pause();
+            else if (step == u"c")
+                engine->Continue();
+            else
+                Tick(step.toInt());
+        }
+    }
+    static QString Shown(const TimeAccount& a) {
+        return QStringLiteral("%1:%2:%3.%4")
+            .arg(a.Hours)
+            .arg(a.Minutes)
+            .arg(a.Seconds)
+            .arg(a.Milliseconds, 3, 10, QLatin1Char('0'));
     }
     void Press(std::int32_t key) { engine->SwitchPlayer(key, false, {}); }
 
@@ -64,7 +69,7 @@ private Q_SLOTS:
         vars->KeyWhite = kKeyA;
         vars->KeyBlack = kKeyL;
         vars->SoundPlayerChange = vars->SoundGameOver = true;
-        host = std::make_unique<FakeHost>();
+        host = std::make_unique<test::FakeClockHost>();
         engine = std::make_unique<ClockEngine>(*t->program, *host);
     }
 
@@ -154,6 +159,61 @@ private Q_SLOTS:
         engine->NewGame();
         QCOMPARE(host->running, !accepted);
         QCOMPARE(vars->CurrentPlayer, std::uint8_t(accepted ? NoPlayer : Black));
+    }
+
+    // Each game starts with Black's key; White has `white`, Black 5 minutes.
+    void timeBonusAndPause_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<TimeAccount>("white");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("after"); // White's and Black's accounts, White's turn or not
+        const int none = 0, increment = 1, bronstein = 2, delay = 3;
+        const TimeAccount five{0, 5, 0, 0};
+        // clang-format off
+        QTest::newRow("none") << none << 0 << five << "25 w 35 b" << "0:4:57.500 0:4:56.500 W";
+        QTest::newRow("increment, one move") << increment << 2 << five << "25 w" << "0:4:59.500 0:5:0.000 B";
+        QTest::newRow("increment, many moves") << increment << 2 << five << "25 w 35 b 25 w" << "0:4:59.000 0:4:58.500 B";
+        QTest::newRow("increment carries seconds") << increment << 5 << TimeAccount{0, 0, 58, 0} << "1 w" << "0:1:2.900 0:5:0.000 B";
+        QTest::newRow("increment carries minutes") << increment << 5 << TimeAccount{0, 59, 58, 0} << "w" << "1:0:3.000 0:5:0.000 B";
+        QTest::newRow("Bronstein, shorter move") << bronstein << 3 << five << "20 w" << "0:5:0.000 0:5:0.000 B";
+        QTest::newRow("Bronstein, longer move") << bronstein << 3 << five << "50 w 10 b" << "0:4:58.000 0:5:0.000 W";
+        QTest::newRow("delay, shorter move") << delay << 3 << five << "20 w" << "0:5:0.000 0:5:0.000 B";
+        QTest::newRow("delay, each move") << delay << 3 << five << "50 w 50 b 50 w" << "0:4:56.000 0:4:58.000 B";
+        QTest::newRow("delay, near zero") << delay << 2 << TimeAccount{0, 0, 0, 100} << "20" << "0:0:0.100 0:5:0.000 W";
+        QTest::newRow("delay, over after it") << delay << 2 << TimeAccount{0, 0, 0, 100} << "22 w" << "0:0:0.000 0:5:0.000 over";
+        // Paused: no charge, no key, and the rest of the delay afterwards.
+        QTest::newRow("pause") << none << 0 << five << "10 p 50 w b c 10" << "0:4:58.000 0:5:0.000 W";
+        QTest::newRow("pause keeps the delay") << delay << 3 << five << "10 p 50 c 30 w" << "0:4:59.000 0:5:0.000 B";
+        QTest::newRow("no pause when over") << none << 0 << TimeAccount{0, 0, 0, 100} << "2 p c" << "0:0:0.000 0:5:0.000 over";
+        // clang-format on
+    }
+    void timeBonusAndPause() {
+        QFETCH(int, mode);
+        QFETCH(int, seconds);
+        QFETCH(TimeAccount, white);
+        QFETCH(QString, script);
+        vars->Bonus = {BonusMode(mode), seconds};
+        StartGame(white);
+        Play(script);
+        const QString turn = !host->running && !engine->IsPaused() ? QStringLiteral("over")
+                             : vars->CurrentPlayer == White        ? QStringLiteral("W")
+                                                                   : QStringLiteral("B");
+        QTEST(Shown(vars->PlayerTime[White]) + u' ' + Shown(vars->PlayerTime[Black]) + u' ' + turn,
+              "after");
+        QVERIFY(!engine->IsPaused() && !host->paused);
+    }
+
+    // With the other clock running on, the player whose time is over gets no
+    // bonus back, nor does a forced hand-over give one.
+    void noBonusForTimeOver() {
+        vars->ContinueRunning = true;
+        vars->Bonus = {BonusMode::Increment, 5};
+        StartGame({0, 0, 0, 100}, {0, 5, 0, 0});
+        Play("2 10 b 1");
+        QCOMPARE(vars->PlayerTime[White], TimeAccount{});
+        QCOMPARE(vars->PlayerTime[Black], (TimeAccount{0, 5, 4, 0}));
+        QCOMPARE(vars->CurrentPlayer, std::uint8_t(Black));
     }
 
     void sixHourGameToTheMillisecond() {

@@ -79,6 +79,7 @@ private Q_SLOTS:
                  QString::fromUtf8("Schwarz betätigt als erstes die Uhr"));
         QCOMPARE(Child<QLabel>("TimeLeft(0)")->text(), QStringLiteral("01:30:00"));
         QCOMPARE(Child<QLabel>("PlayerKey(2)")->text(), QStringLiteral("L"));
+        QVERIFY(Child("LabelTimeBonus")->isHidden()); // no bonus, nothing shown
         QCOMPARE(TimeText({100, 0, 0, 0}), QStringLiteral("100:00:00"));
         QCOMPARE(TimeText({0, 9, 5, 900}), QStringLiteral("00:09:05")); // seconds truncated
     }
@@ -148,6 +149,25 @@ private Q_SLOTS:
         QVERIFY(t->modal.Shown().empty());
         QVERIFY(t->messages.shown.empty());
         QCOMPARE(t->messages.logged.size(), 1);
+    }
+
+    void pauseHoldsTheClock() {
+        Load("[General]\nLanguage=1\n[Time]\nP1min=5\nP2min=5\nIncrementMode=1\n"
+             "IncrementSeconds=5\n");
+        QCOMPARE(Child<QLabel>("LabelTimeBonus")->text(), QStringLiteral("+5 s"));
+        auto* pause = Child<QAction>("FilePause");
+        QVERIFY(!pause->isEnabled()); // only a running clock can pause
+        Press(Qt::Key_Space, kXSpace);
+        pause->trigger();
+        QVERIFY(!window->ClockRunning());
+        QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(), u"Paused: Ctrl+P continues");
+        QCOMPARE(pause->text(), u"&Continue");
+        Press(Qt::Key_Space, kXSpace); // the players' keys do nothing
+        QCOMPARE(t->vars().CurrentPlayer, std::uint8_t(White));
+        QVERIFY(pause->isEnabled());
+        pause->trigger();
+        QVERIFY(window->ClockRunning());
+        QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(), u"White's turn");
     }
 
     void gameCanBePlayedToTimeOver() {

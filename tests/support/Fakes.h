@@ -2,6 +2,7 @@
 // The fakes the tests, the benchmarks and the fuzz targets put in place of the
 // program's outside world (logic side).
 
+#include "clock/ClockHost.h"
 #include "sound/AudioOutput.h"
 #include "sound/SoundCues.h"
 #include "sound/SoundResult.h"
@@ -79,6 +80,30 @@ private:
     }
 
     DoneHandler onDone_;
+};
+
+// The window around the clock engine, reduced to what the engine can see. The
+// status of a forced hand-over reads "message / next player".
+class FakeClockHost : public ClockHost {
+public:
+    bool ClockRunning() const override { return running; }
+    void SetClockRunning(bool value) override { running = value; }
+    int TimerInterval() const override { return 100; }
+    void ShowTimes() override {}
+    void ShowTurn(std::uint8_t player, bool forced, const QString& message) override {
+        status = forced ? message + QStringLiteral(" / ") + QString::number(player) : QString();
+    }
+    void SetStatus(const QString& text) override { status = text; }
+    void ShowPause(bool value) override { paused = value; }
+    TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) override {
+        return askTimeControl ? askTimeControl(stored, startingUp) : answer;
+    }
+
+    bool running = false;
+    bool paused = false;
+    QString status;
+    TimeControlAnswer answer; // unless askTimeControl answers
+    std::function<TimeControlAnswer(const TimeSettings&, bool)> askTimeControl;
 };
 
 // Figures of this process from /proc: resident memory in KiB, open descriptors.

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void number_from_text();
     void file_after_a_save();
     void hand_edited_values();
+    void bonus_values_data();
+    void bonus_values();
 
 private:
     QString Path() const { return dir_->filePath(QStringLiteral("Velmora.ini")); }
@@ -80,7 +82,7 @@ void TimeSettingsTest::number_from_text() {
 void TimeSettingsTest::file_after_a_save() {
     // Among what else the program writes: SaveTimeSettings writes the file at
     // once, closing the store writes the rest.
-    const TimeSettings times{kMax, kMin, 0, -3, 5, 10, 11, 1};
+    const TimeSettings times{kMax, kMin, 0, -3, 5, 10, 11, 1, {}};
     const QString general = QStringLiteral("General"), sounds = QStringLiteral("Sounds");
     {
         SettingsStore store(Path());
@@ -96,6 +98,16 @@ void TimeSettingsTest::file_after_a_save() {
     QCOMPARE(LoadTimeSettings(reopened), times);
     QCOMPARE(reopened.ReadText(general, QStringLiteral("Language")), u"2");
     QCOMPARE(reopened.ReadText(sounds, QStringLiteral("GameOver")), u"0");
+
+    // A time bonus is kept beside them while it is on, and goes with it.
+    SettingsStore store(Path());
+    TimeSettings bonus = times;
+    bonus.Bonus = {BonusMode::Delay, 600};
+    SaveTimeSettings(store, bonus);
+    QVERIFY(ReadFile(Path()).contains("IncrementMode=3\nIncrementSeconds=600\n"));
+    QCOMPARE(LoadTimeSettings(SettingsStore(Path())), bonus);
+    SaveTimeSettings(store, times);
+    QVERIFY(!ReadFile(Path()).contains("Increment"));
 }
 
 void TimeSettingsTest::hand_edited_values() {
@@ -104,11 +116,38 @@ void TimeSettingsTest::hand_edited_values() {
     QFile file(Path());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Time]\nP1h=30abc\nP1min=&H10\nP1sec=\"-4\"\nP2h=1, 5\nP2sec=@ByteArray(12)\n"
-               "GameType= 7\nContinueRunning=@Variant(\\0\\0\\0\\x7f)\n");
+               "GameType= 7\nContinueRunning=@Variant(\\0\\0\\0\\x7f)\n"
+               "IncrementMode=2\nIncrementSeconds=601\n");
     file.close();
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
     const SettingsStore store(Path());
-    QCOMPARE(LoadTimeSettings(store), (TimeSettings{30, 16, -4, 1, 0, 12, 7, 0}));
+    QCOMPARE(LoadTimeSettings(store), (TimeSettings{30, 16, -4, 1, 0, 12, 7, 0, {}}));
+}
+
+void TimeSettingsTest::bonus_values_data() {
+    QTest::addColumn<QByteArray>("mode");
+    QTest::addColumn<QByteArray>("seconds");
+    QTest::addColumn<int>("loadedMode"); // none unless mode and seconds are both in range
+    QTest::newRow("increment") << QByteArray("1") << QByteArray("2") << 1;
+    QTest::newRow("delay, longest") << QByteArray("3") << QByteArray("600") << 3;
+    QTest::newRow("mode 4") << QByteArray("4") << QByteArray("5") << 0;
+    QTest::newRow("mode -1") << QByteArray("-1") << QByteArray("5") << 0;
+    QTest::newRow("no seconds") << QByteArray("1") << QByteArray("0") << 0;
+    QTest::newRow("seconds unreadable") << QByteArray("2") << QByteArray("x") << 0;
+    QTest::newRow("seconds missing") << QByteArray("2") << QByteArray() << 0;
+}
+
+void TimeSettingsTest::bonus_values() {
+    QFETCH(QByteArray, mode);
+    QFETCH(QByteArray, seconds);
+    QFile file(Path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Time]\nIncrementMode=" + mode +
+               (seconds.isNull() ? QByteArray() : "\nIncrementSeconds=" + seconds) + "\n");
+    file.close();
+    const TimeBonus bonus = LoadTimeSettings(SettingsStore(Path())).Bonus;
+    QTEST(int(bonus.Mode), "loadedMode");
+    QCOMPARE(bonus.Seconds, bonus.IsOn() ? seconds.toInt() : 0);
 }
 
 QTEST_GUILESS_MAIN(TimeSettingsTest)

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +51,10 @@ QString LookAt(QDialog& d) {
         view = view.arg(Box(d, 1 + i / 3, 1 + i % 3)->text());
     if (RunsOn(d)->isChecked())
         view += ", runs on";
+    const auto* bonus = d.findChild<QComboBox*>(QStringLiteral("SelectionTimeBonus"));
+    if (bonus->currentIndex() != 0)
+        view += ", " + bonus->currentText() + " " +
+                d.findChild<QLineEdit*>(QStringLiteral("TextBonusSeconds"))->text();
     if (!d.findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->isEnabled())
         view += ", no Cancel";
     return view;
@@ -64,10 +69,14 @@ Answer Press(const char* button) {
 // box, types up to six texts into the boxes (White's h m s, Black's), then
 // leaves by "OK", "Cancel", "Escape" or the "window frame".
 Answer Choose(int gameType, bool runsOn = false, const QStringList& typed = {},
-              const QString& leave = QStringLiteral("OK")) {
+              const QString& leave = QStringLiteral("OK"), int bonusMode = 0,
+              const QString& bonusSeconds = QString()) {
     return [=](QDialog& d) {
         Option(d, gameType)->click();
         RunsOn(d)->setChecked(runsOn);
+        d.findChild<QComboBox*>(QStringLiteral("SelectionTimeBonus"))->setCurrentIndex(bonusMode);
+        if (!bonusSeconds.isNull())
+            d.findChild<QLineEdit*>(QStringLiteral("TextBonusSeconds"))->setText(bonusSeconds);
         for (int i = 0; i < typed.size(); ++i)
             Box(d, 1 + i / 3, 1 + i % 3)->setText(typed[i]);
         if (leave == u"Escape")
@@ -88,23 +97,6 @@ QString Times(const Variables& vars) {
     return times;
 }
 
-// The engine's New Game with the dialog shown as the main window shows it.
-struct DialogHost final : ClockHost {
-    explicit DialogHost(TestUi& ui) : t(ui) {}
-    bool ClockRunning() const override { return false; }
-    void SetClockRunning(bool) override {}
-    int TimerInterval() const override { return 100; }
-    void ShowTimes() override {}
-    void ShowTurn(std::uint8_t, bool, const QString&) override {}
-    void SetStatus(const QString&) override {}
-    TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) override {
-        UserSelection dialog(stored, t.vars().Strings, startingUp);
-        t.modal.Run(dialog);
-        return dialog.Answer();
-    }
-    TestUi& t;
-};
-
 } // namespace
 
 // The time-control dialog on its own, and through the main window's start-up
@@ -120,6 +112,8 @@ private Q_SLOTS:
     void shows_the_stored_choice();
     void ok_stores_and_cancel_keeps_data();
     void ok_stores_and_cancel_keeps();
+    void time_bonus_chosen_data();
+    void time_bonus_chosen();
     void typing_replaces_a_box();
     void fields_follow_any_way_of_choosing();
     void captions_fit_data();
@@ -144,7 +138,13 @@ private:
     }
     void Show(const Answer& answer) {
         Expect(answer);
-        DialogHost host(*tp);
+        // The engine's New Game with the dialog shown as the main window shows it.
+        FakeClockHost host;
+        host.askTimeControl = [this](const TimeSettings& stored, bool startingUp) {
+            UserSelection dialog(stored, tp->vars().Strings, startingUp);
+            tp->modal.Run(dialog);
+            return dialog.Answer();
+        };
         ClockEngine(*tp->program, host).NewGame();
     }
     // The main window after start-up with the settings file given.
@@ -189,6 +189,8 @@ QString UserSelectionTest::Stored() const {
     for (int v : {t.WhiteHours, t.WhiteMinutes, t.WhiteSeconds, t.BlackHours, t.BlackMinutes,
                   t.BlackSeconds, t.GameType, t.ContinueRunning})
         values << QString::number(v);
+    if (t.Bonus.IsOn())
+        values << QStringLiteral("bonus %1 %2").arg(int(t.Bonus.Mode)).arg(t.Bonus.Seconds);
     return values.join(u' ');
 }
 
@@ -209,6 +211,8 @@ void UserSelectionTest::shows_the_stored_choice_data() {
         << "0: 1 2 3 / 4 5 6" << "1 2 3 4 5 6 0 0";
     QTest::newRow("runs on 2") << times + "GameType=1\nContinueRunning=2\n"
         << "1 (boxes off): 1 2 3 / 4 5 6" << "0 5 0 0 5 0 1 0";
+    QTest::newRow("time bonus") << times + "GameType=1\nIncrementMode=3\nIncrementSeconds=10\n"
+        << "1 (boxes off): 1 2 3 / 4 5 6, Delay 10" << "0 5 0 0 5 0 1 0 bonus 3 10";
     // clang-format on
 }
 
@@ -277,6 +281,28 @@ void UserSelectionTest::ok_stores_and_cancel_keeps() {
     QCOMPARE(Times(tp->vars()), times);
     QCOMPARE(tp->vars().ContinueRunning, runsOn);
     QCOMPARE(Stored(), stored);
+}
+
+void UserSelectionTest::time_bonus_chosen_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("increment") << 1 << "2"
+                               << "0 5 0 0 5 0 1 0 bonus 1 2";
+    QTest::newRow("most seconds") << 2 << "999"
+                                  << "0 5 0 0 5 0 1 0 bonus 2 600";
+    QTest::newRow("no seconds: none") << 3 << "0"
+                                      << "0 5 0 0 5 0 1 0";
+    QTest::newRow("none") << 0 << "5"
+                          << "0 5 0 0 5 0 1 0";
+}
+
+void UserSelectionTest::time_bonus_chosen() {
+    QFETCH(int, mode);
+    QFETCH(QString, seconds);
+    Show(Choose(1, false, {}, QStringLiteral("OK"), mode, seconds));
+    QTEST(Stored(), "stored");
+    QCOMPARE(tp->vars().Bonus.IsOn(), Stored().contains(u"bonus"));
 }
 
 void UserSelectionTest::typing_replaces_a_box() {

@@ -3,6 +3,7 @@
 #include "about/ui/AboutBox.h"
 #include "clock/TimeText.h"
 #include "localisation/ApplicationInfo.h"
+#include "localisation/ExtraTexts.h"
 #include "options/GeneralSettings.h"
 #include "options/KeyCodes.h"
 #include "options/KeyName.h"
@@ -106,6 +107,13 @@ void UhrAnzeige::BuildControls() {
         key->installEventFilter(this);
         PlayerKey[i + 1] = key;
     }
+    // The time bonus, small at the right end of the status line; hidden without one.
+    LabelTimeBonus = new QLabel(FrameAnzeige);
+    LabelTimeBonus->setObjectName(QStringLiteral("LabelTimeBonus"));
+    LabelTimeBonus->setGeometry(TwipRect(6255, 0, 2040, 255));
+    LabelTimeBonus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelTimeBonus->installEventFilter(this);
+    LabelTimeBonus->hide();
     FrameAnzeige->show(); // the window may already be on screen
     Form_Resize();
 }
@@ -119,6 +127,12 @@ void UhrAnzeige::BuildMenu() {
     FileNewGame = File->addAction(QString(), this, &UhrAnzeige::FileNewGame_Click);
     FileNewGame->setObjectName(QStringLiteral("FileNewGame"));
     FileNewGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    // Ctrl is never a player's key, so Ctrl+P cannot clash with one.
+    FilePause = File->addAction(
+        QString(), this, [this] { engine_.IsPaused() ? engine_.Continue() : engine_.Pause(); });
+    FilePause->setObjectName(QStringLiteral("FilePause"));
+    FilePause->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    FilePause->setEnabled(false);
     File->addSeparator()->setObjectName(QStringLiteral("FileLine"));
     FileOptions = File->addAction(QString(), this, &UhrAnzeige::FileOptions_Click);
     FileOptions->setObjectName(QStringLiteral("FileOptions"));
@@ -152,6 +166,7 @@ void UhrAnzeige::Form_Load() {
     ApplyCaptions();
     TimerClock->setInterval(kTickMilliseconds);
     engine_.StartFirstGame();
+    ShowTimeBonus();
     PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
     PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
 }
@@ -175,6 +190,7 @@ void UhrAnzeige::FileNewGame_Click() {
     const bool wasRunning = ClockRunning();
     engine_.NewGame();
     SetClockRunning(program_.vars.NewGameAccepted ? false : wasRunning);
+    ShowTimeBonus();
 }
 
 void UhrAnzeige::FileOptions_Click() {
@@ -182,6 +198,8 @@ void UhrAnzeige::FileOptions_Click() {
     SetClockRunning(false);
     ShowOptionsDialog();
     ApplyCaptions();
+    if (engine_.IsPaused()) // the pause goes on, now in the language chosen
+        ShowPause(true);
     ShowTimes();
     SetClockRunning(wasRunning);
 }
@@ -223,16 +241,39 @@ void UhrAnzeige::Form_MouseDown(std::int32_t button) {
 }
 
 void UhrAnzeige::ApplyCaptions() {
+    const std::int32_t language = program_.vars.Strings.GetLanguage();
     const Variables& vars = program_.vars;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" 2003"));
     FrameAnzeige->setTitle(vars.Text(TxtAssignedKey));
     File->setTitle(vars.Text(TxtMenuFile));
     FileNewGame->setText(vars.Text(TxtMenuNewGame));
+    FilePause->setText(ExtraText(engine_.IsPaused() ? Extra::Continue : Extra::Pause, language));
     FileOptions->setText(vars.Text(TxtMenuOptions));
     FileQuit->setText(vars.Text(TxtMenuExit));
     HelpTopicAbout->setText(vars.Text(TxtMenuAbout));
     PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
     PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
+    ShowTimeBonus();
+}
+
+void UhrAnzeige::ShowPause(bool paused) {
+    const std::int32_t language = program_.vars.Strings.GetLanguage();
+    FilePause->setText(ExtraText(paused ? Extra::Continue : Extra::Pause, language));
+    if (paused && FrameAnzeige->title() != ExtraText(Extra::Paused, language))
+        statusBeforePause_ = FrameAnzeige->title();
+    FrameAnzeige->setTitle(paused ? ExtraText(Extra::Paused, language) : statusBeforePause_);
+}
+
+void UhrAnzeige::ShowTimeBonus() {
+    const TimeBonus& bonus = program_.vars.Bonus;
+    LabelTimeBonus->setVisible(bonus.IsOn());
+    if (!bonus.IsOn())
+        return;
+    const Extra shown = bonus.Mode == BonusMode::Increment   ? Extra::ShownIncrement
+                        : bonus.Mode == BonusMode::Bronstein ? Extra::ShownBronstein
+                                                             : Extra::ShownDelay;
+    LabelTimeBonus->setText(
+        ExtraText(shown, program_.vars.Strings.GetLanguage(), QString::number(bonus.Seconds)));
 }
 
 void UhrAnzeige::ShowTimes() {
@@ -278,6 +319,8 @@ void UhrAnzeige::SetClockRunning(bool running) {
         TimerClock->start();
     else if (!running)
         TimerClock->stop();
+    if (FilePause) // a pause can begin while a clock runs, and end while it lasts
+        FilePause->setEnabled(running || engine_.IsPaused());
 }
 
 int UhrAnzeige::TimerInterval() const {

@@ -52,6 +52,7 @@ public:
     void ApplyCaptions();
     void ShowTimes() override;
     void ShowTurn(std::uint8_t player, bool forced, const QString& message) override;
+    void ShowPause(bool paused) override;
 
     ClockEngine& Engine() { return engine_; }
     bool ClockRunning() const override;
@@ -71,6 +72,8 @@ private:
     QWidget* DialogParent();
     // Shows the options dialog; OK applies and stores the user's choice.
     void ShowOptionsDialog();
+    // The time bonus of the game in the frame, or nothing without one.
+    void ShowTimeBonus();
 
     // ClockHost
     void SetClockRunning(bool running) override;
@@ -85,12 +88,15 @@ private:
     QGroupBox* FrameAnzeige = nullptr;
     std::array<QLabel*, 2> TimeLeft{};  // 0 White, 1 Black
     std::array<QLabel*, 3> PlayerKey{}; // 1 White, 2 Black
+    QLabel* LabelTimeBonus = nullptr;
     QMenu* File = nullptr;
     QAction* FileNewGame = nullptr;
+    QAction* FilePause = nullptr;
     QAction* FileOptions = nullptr;
     QAction* FileQuit = nullptr;
     QMenu* HelpTopic = nullptr;
     QAction* HelpTopicAbout = nullptr;
+    QString statusBeforePause_;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

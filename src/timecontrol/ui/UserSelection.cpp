@@ -1,5 +1,6 @@
 #include "timecontrol/ui/UserSelection.h"
 
+#include "localisation/ExtraTexts.h"
 #include "localisation/UIStrings.h"
 #include "state/ui/Twips.h"
 #include "timecontrol/NumberFromText.h"
@@ -7,8 +8,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +28,11 @@ constexpr std::array<std::int32_t, 3> kFirstUseTime{0, 15, 0};
 
 constexpr int kBoxLeft[] = {120, 600, 1080};
 constexpr int kBoxMaxLength = 2;
+// The time bonus sits below the other controls; the dialog grows by its height.
+constexpr int kDialogHeight = 4575;
+constexpr int kBonusSecondsMaxLength = 3;
+// What the seconds box offers before a bonus was ever chosen.
+constexpr std::int32_t kFirstBonusSeconds = 5;
 
 // The layout was designed for 8-point type of Arial's width.
 QFont DesignFont() {
@@ -60,7 +68,7 @@ UserSelection::UserSelection(const TimeSettings& stored, const UIStrings& string
     // A fixed dialog frame: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Px(8100), Px(3570));
+    setFixedSize(Px(8100), Px(kDialogHeight));
     setFont(DesignFont());
     setModal(true);
     BuildControls();
@@ -121,6 +129,24 @@ void UserSelection::BuildControls() {
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     ButtonCancel->setGeometry(TwipRect(6720, 3060, 1215, 375));
     connect(ButtonCancel, &QPushButton::clicked, this, &UserSelection::ButtonCancel_Click);
+
+    FrameTimeBonus = new QGroupBox(this);
+    FrameTimeBonus->setObjectName(QStringLiteral("FrameTimeBonus"));
+    FrameTimeBonus->setGeometry(TwipRect(360, 3600, 4815, 735));
+    SelectionTimeBonus = new QComboBox(FrameTimeBonus);
+    SelectionTimeBonus->setObjectName(QStringLiteral("SelectionTimeBonus"));
+    SelectionTimeBonus->setGeometry(TwipRect(120, 300, 2535, 315));
+    LabelBonusSeconds = new QLabel(FrameTimeBonus);
+    LabelBonusSeconds->setObjectName(QStringLiteral("LabelBonusSeconds"));
+    LabelBonusSeconds->setGeometry(TwipRect(2895, 330, 1080, 255));
+    TextBonusSeconds = new QLineEdit(FrameTimeBonus);
+    TextBonusSeconds->setObjectName(QStringLiteral("TextBonusSeconds"));
+    TextBonusSeconds->setGeometry(TwipRect(4035, 270, 615, 375));
+    TextBonusSeconds->setMaxLength(kBonusSecondsMaxLength);
+    TextBonusSeconds->installEventFilter(this);
+    LabelBonusSeconds->setBuddy(TextBonusSeconds);
+    connect(SelectionTimeBonus, &QComboBox::currentIndexChanged, this,
+            [this](int mode) { TextBonusSeconds->setEnabled(mode != int(BonusMode::None)); });
 }
 
 void UserSelection::SetTabOrder() {
@@ -135,6 +161,8 @@ void UserSelection::SetTabOrder() {
     order.push_back(ButtonOkay);
     order.push_back(ButtonCancel);
     order.push_back(OptionGameTimeContinues);
+    order.push_back(SelectionTimeBonus);
+    order.push_back(TextBonusSeconds);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -172,6 +200,17 @@ void UserSelection::Form_Load(const TimeSettings& stored, const UIStrings& strin
     FrameUserTime[0]->setTitle(strings(TxtTimeWhite));
     FrameUserTime[1]->setTitle(strings(TxtTimeBlack));
     OptionGameTimeContinues->setText(strings(TxtContinueRunning));
+
+    const std::int32_t language = strings.GetLanguage();
+    FrameTimeBonus->setTitle(ExtraText(Extra::TimeBonus, language));
+    for (Extra mode :
+         {Extra::BonusNone, Extra::BonusIncrement, Extra::BonusBronstein, Extra::BonusDelay})
+        SelectionTimeBonus->addItem(ExtraText(mode, language));
+    LabelBonusSeconds->setText(ExtraText(Extra::Seconds, language));
+    SelectionTimeBonus->setCurrentIndex(int(stored.Bonus.Mode));
+    TextBonusSeconds->setEnabled(stored.Bonus.IsOn());
+    TextBonusSeconds->setText(
+        QString::number(stored.Bonus.IsOn() ? stored.Bonus.Seconds : kFirstBonusSeconds));
 
     // The first game of a run must get a time control.
     ButtonCancel->setEnabled(!startingUp);
@@ -231,6 +270,8 @@ bool UserSelection::eventFilter(QObject* watched, QEvent* event) {
             else if (watched == MaskEdBox2[i])
                 MaskEdBox2_GotFocus(i);
         }
+        if (watched == TextBonusSeconds)
+            TextBonusSeconds->selectAll();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -256,6 +297,11 @@ void UserSelection::ButtonOkay_Click() {
         choice.White = PresetTime(choice.GameType);
         choice.Black = {};
     }
+    // No seconds means no bonus; more than the most is the most.
+    const std::int32_t seconds = NumberFromText(TextBonusSeconds->text());
+    const auto mode = BonusMode(SelectionTimeBonus->currentIndex());
+    choice.Bonus =
+        seconds >= 1 ? TimeBonus{mode, std::min(seconds, TimeBonus::MaxSeconds)} : TimeBonus{};
     answer_.Outcome = DialogOutcome::Okay;
     accept();
 }

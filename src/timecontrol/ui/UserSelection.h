@@ -10,6 +10,8 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -70,6 +72,11 @@ private:
     QCheckBox* OptionGameTimeContinues = nullptr;
     QPushButton* ButtonOkay = nullptr;
     QPushButton* ButtonCancel = nullptr;
+    // The time bonus: a mode and the seconds it gives.
+    QGroupBox* FrameTimeBonus = nullptr;
+    QComboBox* SelectionTimeBonus = nullptr;
+    QLabel* LabelBonusSeconds = nullptr;
+    QLineEdit* TextBonusSeconds = nullptr;
 };
 
 } // namespace velmora
