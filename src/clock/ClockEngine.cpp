@@ -37,6 +37,15 @@ bool FitsInt32(std::int64_t value) {
 
 } // namespace
 
+std::int64_t TotalMilliseconds(const TimeAccount& a) {
+    return ((std::int64_t(a.Hours) * 60 + a.Minutes) * 60 + a.Seconds) * 1000 + a.Milliseconds;
+}
+
+bool ShowsLowTime(const Variables& vars, const TimeAccount& account) {
+    return vars.LowTimeWarning > 0 && vars.CurrentPlayer != NoPlayer &&
+           TotalMilliseconds(account) <= std::int64_t(vars.LowTimeWarning) * 1000;
+}
+
 bool IsAccountOver(const TimeAccount& a) {
     return a.Hours <= 0 && a.Minutes <= 0 && a.Seconds <= 0 && a.Milliseconds <= 0;
 }
@@ -114,6 +123,15 @@ void ClockEngine::TimerClock_Timer() {
     }
     ChargeAccount(vars_.PlayerTime[player], interval);
     moveCharged_ += interval;
+    WarnOfLowTime(player);
+}
+
+void ClockEngine::WarnOfLowTime(std::uint8_t player) {
+    if (lowTimeWarned_[player] || !ShowsLowTime(vars_, vars_.PlayerTime[player]))
+        return;
+    lowTimeWarned_[player] = true;
+    if (vars_.SoundLowTime)
+        PlayCue(Cue::LowTime);
 }
 
 void ClockEngine::SwitchPlayer(std::int32_t keyCode, bool forced, const QString& message) {
@@ -216,6 +234,7 @@ void ClockEngine::AskTimeControl() {
     if (answer.Outcome == DialogOutcome::Okay) {
         ApplyTimeControl(vars_, program_.store, answer.Choice);
         paused_ = false; // the new game ends a pause
+        lowTimeWarned_ = {};
     } else if (answer.Outcome == DialogOutcome::Cancelled)
         vars_.NewGameAccepted = false;
     // Closed by the frame during start-up: nothing changes.

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 namespace velmora {
@@ -19,6 +20,13 @@ bool IsAccountOver(const TimeAccount& account);
 // needed. An account whose hours would leave the 32-bit range (only a
 // hand-edited store gives such values) ends up at zero, that is over.
 void ChargeAccount(TimeAccount& account, std::int32_t milliseconds);
+
+// The whole account in milliseconds.
+std::int64_t TotalMilliseconds(const TimeAccount& account);
+
+// Whether the account shows the low-time warning: the warning is on, a game
+// runs, and the account is at or below the warning's seconds (or over).
+bool ShowsLowTime(const Variables& vars, const TimeAccount& account);
 
 // Adds `milliseconds` to the account, carrying whole seconds, minutes and hours
 // upwards (59 s + 5 s is 1 min 4 s).
@@ -58,6 +66,8 @@ private:
     // The time bonus of the move `mover` has just ended.
     void CreditMove(std::uint8_t mover);
     void StartMove();
+    // The low-time cue, once per player and game, when the account first shows low time.
+    void WarnOfLowTime(std::uint8_t player);
 
     Program& program_;
     Variables& vars_;
@@ -65,6 +75,7 @@ private:
     std::int32_t moveCharged_ = 0; // ms charged in the running move
     std::int32_t delayLeft_ = 0;   // ms of the running move's delay not yet used
     bool paused_ = false;
+    std::array<bool, 3> lowTimeWarned_{}; // by player
 };
 
 } // namespace velmora

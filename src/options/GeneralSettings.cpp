@@ -15,6 +15,10 @@ const QString kKeyBlack = QStringLiteral("MouseButton2");
 const QString kSounds = QStringLiteral("Sounds");
 const QString kPlayerChange = QStringLiteral("PlayerChange");
 const QString kGameOver = QStringLiteral("GameOver");
+// Options that a file without them leaves off; they are written only while on.
+const QString kFitToWindow = QStringLiteral("FitToWindow");
+const QString kLowTimeWarning = QStringLiteral("LowTimeWarning");
+const QString kLowTime = QStringLiteral("LowTime");
 constexpr std::int32_t kSpace = 32;
 
 // A key code of 0 means no key: such a player gets Space.
@@ -43,6 +47,19 @@ QString SwitchText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// Writes an option's value while it is on (not 0), and removes its key otherwise.
+void WriteOption(SettingsStore& store, const QString& section, const QString& key,
+                 std::int32_t value) {
+    if (value != 0)
+        store.WriteText(section, key, QString::number(value));
+    else
+        store.Remove(section, key);
+}
+
+std::int32_t LowTimeWarningFrom(std::int32_t seconds) {
+    return seconds >= 0 && seconds <= MaxLowTimeWarning ? seconds : 0;
+}
+
 } // namespace
 
 bool SwitchFromText(const QString& text, bool fallback) {
@@ -57,8 +74,13 @@ bool SwitchFromText(const QString& text, bool fallback) {
 }
 
 GeneralChoice CurrentGeneralChoice(const Variables& vars) {
-    return {vars.Strings.GetLanguage(), vars.SoundPlayerChange, vars.SoundGameOver, vars.KeyWhite,
-            vars.KeyBlack};
+    return {vars.Strings.GetLanguage(),
+            vars.SoundPlayerChange,
+            vars.SoundGameOver,
+            vars.KeyWhite,
+            vars.KeyBlack,
+            vars.LowTimeWarning,
+            vars.SoundLowTime};
 }
 
 bool IsFirstStart(const SettingsStore& store) {
@@ -82,6 +104,10 @@ void LoadGeneralSettings(Program& program) {
     vars.SoundGameOver = SoundSwitch(store, kGameOver);
     vars.KeyWhite = KeyFromText(store.ReadText(kGeneral, kKeyWhite));
     vars.KeyBlack = KeyFromText(store.ReadText(kGeneral, kKeyBlack));
+    vars.FitToWindow = NumberFromText(store.ReadText(kGeneral, kFitToWindow)) != 0;
+    vars.LowTimeWarning =
+        LowTimeWarningFrom(NumberFromText(store.ReadText(kGeneral, kLowTimeWarning)));
+    vars.SoundLowTime = SwitchFromText(store.ReadText(kSounds, kLowTime), false);
 }
 
 void SaveGeneralSettings(Program& program) {
@@ -89,7 +115,14 @@ void SaveGeneralSettings(Program& program) {
     program.store.WriteText(kGeneral, kLanguage, QString::number(vars.Strings.GetLanguage()));
     program.store.WriteText(kGeneral, kKeyWhite, QString::number(vars.KeyWhite));
     program.store.WriteText(kGeneral, kKeyBlack, QString::number(vars.KeyBlack));
+    WriteOption(program.store, kGeneral, kFitToWindow, vars.FitToWindow ? 1 : 0);
+    WriteOption(program.store, kGeneral, kLowTimeWarning, vars.LowTimeWarning);
     program.store.Flush();
+}
+
+void ApplyFitToWindow(Program& program, bool on) {
+    program.vars.FitToWindow = on;
+    SaveGeneralSettings(program);
 }
 
 void ApplyOptions(Program& program, const GeneralChoice& choice) {
@@ -100,8 +133,11 @@ void ApplyOptions(Program& program, const GeneralChoice& choice) {
     program.store.WriteText(kSounds, kGameOver, SwitchText(choice.SoundGameOver));
     vars.SoundPlayerChange = choice.SoundPlayerChange;
     vars.SoundGameOver = choice.SoundGameOver;
+    WriteOption(program.store, kSounds, kLowTime, choice.SoundLowTime ? 1 : 0);
+    vars.SoundLowTime = choice.SoundLowTime;
     vars.KeyWhite = choice.KeyWhite;
     vars.KeyBlack = choice.KeyBlack;
+    vars.LowTimeWarning = LowTimeWarningFrom(choice.LowTimeWarning);
     SaveGeneralSettings(program);
 }
 

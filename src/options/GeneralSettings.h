@@ -18,7 +18,12 @@ struct GeneralChoice {
     bool SoundGameOver = false;
     std::int32_t KeyWhite = 0;
     std::int32_t KeyBlack = 0;
+    std::int32_t LowTimeWarning = 0; // seconds, 0 off
+    bool SoundLowTime = false;
 };
+
+// The longest low-time warning, in seconds.
+constexpr std::int32_t MaxLowTimeWarning = 3600;
 
 // The program-wide values the options dialog starts from.
 GeneralChoice CurrentGeneralChoice(const Variables& vars);
@@ -35,8 +40,12 @@ bool BeginFirstStart(Program& program);
 // both players' keys. A missing language selects English.
 void LoadGeneralSettings(Program& program);
 
-// Stores the language and both players' keys.
+// Stores the language and both players' keys (and the view and warning
+// options while they are on).
 void SaveGeneralSettings(Program& program);
+
+// View > Fit to window: applied and stored at once.
+void ApplyFitToWindow(Program& program, bool on);
 
 // OK of the options dialog: applies the choice to the program and stores it at once.
 void ApplyOptions(Program& program, const GeneralChoice& choice);

@@ -25,4 +25,8 @@ QString GameOverWavePath(const QString& programDirectory, Messages& messages) {
     return PathInDirectory(programDirectory, QStringLiteral("GameOver.wav"), messages);
 }
 
+QString LowTimeWavePath(const QString& programDirectory, Messages& messages) {
+    return PathInDirectory(programDirectory, QStringLiteral("LowTime.wav"), messages);
+}
+
 } // namespace velmora

@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-enum class Cue { ChangePlayer, GameOver };
+enum class Cue { ChangePlayer, GameOver, LowTime };
 
 // Starts a sound cue and returns at once; a cue still sounding is cut off.
 // Errors stay inside: starting a cue never fails for the caller.

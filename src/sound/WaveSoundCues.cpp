@@ -25,8 +25,15 @@ WaveSoundCues::WaveSoundCues(SoundPlayerUncompressedWAV& player, Messages& messa
     : player_(player), messages_(messages), programDirectory_(std::move(programDirectory)) {}
 
 QString WaveSoundCues::WavePath(Cue cue) const {
-    return cue == Cue::ChangePlayer ? ChangePlayerWavePath(programDirectory_, messages_)
-                                    : GameOverWavePath(programDirectory_, messages_);
+    switch (cue) {
+    case Cue::ChangePlayer:
+        return ChangePlayerWavePath(programDirectory_, messages_);
+    case Cue::GameOver:
+        return GameOverWavePath(programDirectory_, messages_);
+    case Cue::LowTime:
+        return LowTimeWavePath(programDirectory_, messages_);
+    }
+    return {};
 }
 
 void WaveSoundCues::Play(Cue cue) noexcept {

@@ -52,6 +52,12 @@ struct Variables {
     std::int32_t KeyBlack = 0;
     bool SoundPlayerChange = false;
     bool SoundGameOver = false;
+    // Options, off unless chosen: the face scales with the window; a running
+    // account at or below LowTimeWarning seconds (0: never) shows in red, and
+    // SoundLowTime plays the low-time cue once per player and game.
+    bool FitToWindow = false;
+    std::int32_t LowTimeWarning = 0;
+    bool SoundLowTime = false;
     UIStrings Strings;
 
     const QString& Text(UIText entry) const { return Strings(entry); }

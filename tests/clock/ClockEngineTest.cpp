@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 
@@ -214,6 +215,31 @@ private Q_SLOTS:
         QCOMPARE(vars->PlayerTime[White], TimeAccount{});
         QCOMPARE(vars->PlayerTime[Black], (TimeAccount{0, 5, 4, 0}));
         QCOMPARE(vars->CurrentPlayer, std::uint8_t(Black));
+    }
+
+    // The low-time cue sounds once for each player in a game, as the account
+    // reaches the warning's seconds.
+    void lowTimeCueOncePerPlayerAndGame() {
+        vars->LowTimeWarning = 1;
+        vars->SoundLowTime = true;
+        vars->SoundPlayerChange = false;
+        StartGame({0, 0, 2, 0}, {0, 0, 1, 500});
+        const auto warnings = [this] {
+            return std::count(cues->begin(), cues->end(), Cue::LowTime);
+        };
+        Play("9");
+        QCOMPARE(warnings(), 0);
+        Play("1 w 4");
+        QCOMPARE(warnings(), 1);
+        Play("1");
+        QCOMPARE(warnings(), 2);
+        Play("b 3 w 3 b");
+        QCOMPARE(warnings(), 2);
+        host->answer = {DialogOutcome::Okay, {1, {0, 5, 0, 0}, {}, false, {}}};
+        engine->NewGame();
+        StartGame({0, 0, 1, 0});
+        Play("1");
+        QCOMPARE(warnings(), 3);
     }
 
     void sixHourGameToTheMillisecond() {

@@ -170,8 +170,48 @@ private Q_SLOTS:
         QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(), u"White's turn");
     }
 
+    // With Fit to window the face scales by one factor, the largest at which
+    // the designed client area fits; never below 1, which is the design itself.
+    void faceFitsTheWindow_data() {
+        QTest::addColumn<QByteArray>("fit");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("time");        // White's time label
+        QTest::addColumn<QRect>("key");         // Black's key label
+        QTest::addColumn<double>("pointSize");  // of the times
+        QTest::addColumn<double>("framePoint"); // of the status line and key names, to the window's
+        const QRect designTime(16, 24, 257, 73), designKey(296, 104, 257, 17);
+        QTest::newRow("design size")
+            << QByteArray("1") << QSize(589, 191) << designTime << designKey << 48.0 << 1.0;
+        QTest::newRow("below design")
+            << QByteArray("1") << QSize(300, 100) << designTime << designKey << 48.0 << 1.0;
+        const double wide = 1920.0 / 589; // the width binds
+        QTest::newRow("1920x1080")
+            << QByteArray("1") << QSize(1920, 1080) << QRect(52, 78, 838, 238)
+            << QRect(965, 339, 838, 55) << 48 * wide << wide;
+        QTest::newRow("tall and narrow")
+            << QByteArray("1") << QSize(700, 1400) << QRect(19, 29, 305, 87)
+            << QRect(352, 124, 305, 20) << 48 * 700.0 / 589 << 700.0 / 589;
+        QTest::newRow("fit off") << QByteArray("0") << QSize(1920, 1080) << designTime << designKey
+                                 << 48.0 << 1.0;
+    }
+    void faceFitsTheWindow() {
+        QFETCH(QByteArray, fit);
+        QFETCH(QSize, size);
+        Load("[General]\nLanguage=1\nFitToWindow=" + fit + "\n[Time]\nP1min=5\nP2min=5\n");
+        window->resize(size);
+        QTEST(Child("TimeLeft(0)")->geometry(), "time");
+        QTEST(Child("PlayerKey(2)")->geometry(), "key");
+        QFETCH(double, pointSize);
+        QCOMPARE(Child("TimeLeft(0)")->font().pointSizeF(), pointSize);
+        QFETCH(double, framePoint);
+        QCOMPARE(Child("PlayerKey(2)")->font().pointSizeF(), QFont().pointSizeF() * framePoint);
+        QCOMPARE(Child<QAction>("ViewFitToWindow")->isChecked(), fit == "1");
+    }
+
     void gameCanBePlayedToTimeOver() {
-        Load("[General]\nLanguage=1\n[Time]\nP1sec=1\nP2sec=1\n");
+        // A low-time warning of 5 s: red from the start of the game, not before it.
+        Load("[General]\nLanguage=1\nLowTimeWarning=5\n[Time]\nP1sec=1\nP2sec=1\n");
+        QCOMPARE(Child("TimeLeft(0)")->palette().color(QPalette::WindowText), QColor(Qt::black));
         Press(Qt::Key_Space, kXSpace);
         for (int tick = 0; tick < 11; ++tick)
             window->Engine().TimerClock_Timer();
@@ -179,6 +219,8 @@ private Q_SLOTS:
         QCOMPARE(Child<QGroupBox>("FrameAnzeige")->title(),
                  QStringLiteral("Time of player 1 is over."));
         QCOMPARE(Child<QLabel>("TimeLeft(0)")->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(Child("TimeLeft(0)")->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(Child("TimeLeft(1)")->palette().color(QPalette::Window), QColor(Qt::black));
     }
 };
 

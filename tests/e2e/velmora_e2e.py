@@ -68,6 +68,10 @@ class XServer:
         """The colour at (x, y) of a window as 0xRRGGBB."""
         return self._pixels(window, x, y, 1, 1)[0]
 
+    def column(self, window, x, height):
+        """The colours of a window's column x, top to bottom."""
+        return self._pixels(window, x, 0, 1, height)
+
     def region_digest(self, window, x, y, width, height):
         """A digest of a window region's pixels, to tell whether it changed."""
         return hash(tuple(self._pixels(window, x, y, width, height, step=2)))

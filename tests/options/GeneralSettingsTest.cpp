@@ -17,7 +17,9 @@ namespace {
 QString Loaded(const Variables& v) {
     return QString::asprintf("%d %d %d %d %d ", v.Strings.GetLanguage(), v.KeyWhite, v.KeyBlack,
                              int(v.SoundPlayerChange), int(v.SoundGameOver)) +
-           v.Text(TxtKeys);
+           v.Text(TxtKeys) + (v.FitToWindow ? " fit" : "") +
+           (v.LowTimeWarning ? QStringLiteral(" %1").arg(v.LowTimeWarning) : QString()) +
+           (v.SoundLowTime ? " low" : "");
 }
 
 // The same values as the file on disk holds them, read without a flush; "-" where missing.
@@ -94,6 +96,20 @@ void GeneralSettingsTest::load_data() {
                                  << "1 32 32 1 1 Keys"
                                  << ""
                                  << "1 32 32 1 1";
+    // Options that a file without them leaves off; out of range is off too.
+    QTest::newRow("options on") << QByteArray(
+                                       "[General]\nLanguage=1\nFitToWindow=1\nLowTimeWarning=3600\n"
+                                       "[Sounds]\nLowTime=1\n[Time]\nP1min=5\nP2min=5\n")
+                                << ""
+                                << "1 32 32 1 1 Keys fit 3600 low"
+                                << ""
+                                << "1 32 32 - -";
+    QTest::newRow("warning too long") << QByteArray("[General]\nLanguage=1\nLowTimeWarning=3601\n"
+                                                    "[Time]\nP1min=5\nP2min=5\n")
+                                      << ""
+                                      << "1 32 32 1 1 Keys"
+                                      << ""
+                                      << "1 32 32 - -";
     // A sound switch that reads as nothing stays on.
     QTest::newRow("garbage") << File("1", "32", "32", "0", "loud") << ""
                              << "1 32 32 0 1 Keys"

@@ -115,8 +115,9 @@ void OptionsDialogTest::germanDialog() {
             shown << control->text();
         for (auto* label : dialog.findChildren<QLabel*>())
             shown << label->text();
-        QCOMPARE(shown.join('|'), "Optionen|Sprache|Sound|Tasten|Spielerwechsel|Ende der Zeit|"
-                                  "&Okay|&Abbruch|Spieler 1|Spieler 2");
+        QCOMPARE(shown.join('|'), "Optionen|Sprache|Sound|Tasten|Warnung bei wenig Zeit|"
+                                  "Spielerwechsel|Ende der Zeit|Wenig Zeit|&Okay|&Abbruch|"
+                                  "Spieler 1|Spieler 2|Sekunden (0 = aus)");
         QCOMPARE(Child<QComboBox>(dialog, "SelectionLanguageCombo")->currentText(), "Deutsch");
         // Neither Return nor Escape answers for OK or Cancel.
         for (const char* name : {"SelectionLanguageCombo", "CheckGameOver", "ButtonOkay",
@@ -177,6 +178,8 @@ void OptionsDialogTest::closing() {
     tp.modal.Expect([&](QDialog& dialog) {
         Child<QComboBox>(dialog, "SelectionLanguageCombo")->setCurrentIndex(1);
         Child<QCheckBox>(dialog, "CheckPlayerChange")->setChecked(false);
+        Child<QLineEdit>(dialog, "TextLowTimeWarning")->setText(QStringLiteral("90"));
+        Child<QCheckBox>(dialog, "CheckLowTime")->setChecked(true);
         PressKey(Child(dialog, "TextKeyPlayer(1)"), Qt::Key_A, 38, "a");
         QTest::mouseClick(Child(dialog, "TextKeyPlayer(2)"), Qt::RightButton);
         if (button.isEmpty())
@@ -205,8 +208,8 @@ void OptionsDialogTest::closing() {
     QFile file(tp.SettingsPath()); // as it is on disk, without a flush
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray onDisk = file.readAll();
-    for (const char* line :
-         {"Language=2", "MouseButton1=65", "MouseButton2=2", "PlayerChange=0", "GameOver=1"})
+    for (const char* line : {"Language=2", "MouseButton1=65", "MouseButton2=2", "PlayerChange=0",
+                             "GameOver=1", "LowTimeWarning=90", "LowTime=1"})
         QVERIFY2(onDisk.contains(line), line);
 }
 

@@ -1,5 +1,5 @@
-// Writes the program's two cue sounds, ChangePlayer.wav and GameOver.wav, as
-// 16-bit mono PCM into the directory given on the command line.
+// Writes the program's cue sounds, ChangePlayer.wav, GameOver.wav and
+// LowTime.wav, as 16-bit mono PCM into the directory given on the command line.
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +60,14 @@ Samples GameOver() {
     return samples;
 }
 
+// A short double beep of 0.3 s, lower than the chime and unlike the alarm.
+Samples LowTime() {
+    Samples samples(SamplesFor(0.3));
+    AddTone(samples, 0.0, 0.1, 660.0, 0.5);
+    AddTone(samples, 0.18, 0.1, 660.0, 0.5);
+    return samples;
+}
+
 void PutLittleEndian(std::string& to, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         to.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -105,6 +113,7 @@ int main(int argc, char* argv[]) {
     }
     const std::string directory = argv[1];
     const bool written = Write(directory + "/ChangePlayer.wav", ChangePlayer()) &&
-                         Write(directory + "/GameOver.wav", GameOver());
+                         Write(directory + "/GameOver.wav", GameOver()) &&
+                         Write(directory + "/LowTime.wav", LowTime());
     return written ? 0 : 1;
 }

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QScreen>
 
 namespace velmora {
 
@@ -59,6 +60,13 @@ void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     widget->setAutoFillBackground(true);
 }
 
+QAction* AddAction(QMenu* menu, const char* name, QKeySequence shortcut) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
 } // namespace
 
 UhrAnzeige::UhrAnzeige(Program& program, UiServices& services, QWidget* parent)
@@ -79,42 +87,8 @@ UhrAnzeige::UhrAnzeige(Program& program, UiServices& services, QWidget* parent)
 }
 
 void UhrAnzeige::BuildControls() {
-    FrameAnzeige = new QGroupBox(centralWidget());
-    FrameAnzeige->setObjectName(QStringLiteral("FrameAnzeige"));
-    FrameAnzeige->setGeometry(TwipRect(120, 600, 8535, 1935));
-    SetColours(FrameAnzeige, kLightGrey, Qt::black);
-
-    QFont timeFont(QStringLiteral("Arial"));
-    timeFont.setPointSize(48);
-    timeFont.setWeight(QFont::Normal);
-    const QColor timeColours[2][2] = {{Qt::white, Qt::black}, {Qt::black, Qt::white}};
-    const int timeLeft[2] = {240, 4440};
-    for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(FrameAnzeige);
-        label->setObjectName(QStringLiteral("TimeLeft(%1)").arg(i));
-        label->setGeometry(TwipRect(timeLeft[i], 360, 3855, 1095));
-        label->setFont(timeFont);
-        label->setAlignment(Qt::AlignCenter);
-        SetColours(label, timeColours[i][0], timeColours[i][1]);
-        label->installEventFilter(this);
-        TimeLeft[i] = label;
-
-        auto* key = new QLabel(FrameAnzeige);
-        key->setObjectName(QStringLiteral("PlayerKey(%1)").arg(i + 1));
-        key->setGeometry(TwipRect(timeLeft[i], 1560, 3855, 255));
-        key->setAlignment(Qt::AlignCenter);
-        SetColours(key, kLightGrey, Qt::black);
-        key->installEventFilter(this);
-        PlayerKey[i + 1] = key;
-    }
-    // The time bonus, small at the right end of the status line; hidden without one.
-    LabelTimeBonus = new QLabel(FrameAnzeige);
-    LabelTimeBonus->setObjectName(QStringLiteral("LabelTimeBonus"));
-    LabelTimeBonus->setGeometry(TwipRect(6255, 0, 2040, 255));
-    LabelTimeBonus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelTimeBonus->installEventFilter(this);
-    LabelTimeBonus->hide();
-    FrameAnzeige->show(); // the window may already be on screen
+    face_.Build(centralWidget(), this);
+    face_.FrameAnzeige->show(); // the window may already be on screen
     Form_Resize();
 }
 
@@ -122,25 +96,31 @@ void UhrAnzeige::BuildMenu() {
     auto* menuStyle = new MenuBarWithoutAltNavigation;
     menuStyle->setParent(this);
     menuBar()->setStyle(menuStyle);
+
     File = menuBar()->addMenu(QString());
     File->setObjectName(QStringLiteral("File"));
-    FileNewGame = File->addAction(QString(), this, &UhrAnzeige::FileNewGame_Click);
-    FileNewGame->setObjectName(QStringLiteral("FileNewGame"));
-    FileNewGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileNewGame = AddAction(File, "FileNewGame", Qt::CTRL | Qt::Key_N);
+    connect(FileNewGame, &QAction::triggered, this, &UhrAnzeige::FileNewGame_Click);
     // Ctrl is never a player's key, so Ctrl+P cannot clash with one.
-    FilePause = File->addAction(
-        QString(), this, [this] { engine_.IsPaused() ? engine_.Continue() : engine_.Pause(); });
-    FilePause->setObjectName(QStringLiteral("FilePause"));
-    FilePause->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    FilePause = AddAction(File, "FilePause", Qt::CTRL | Qt::Key_P);
     FilePause->setEnabled(false);
+    connect(FilePause, &QAction::triggered, this,
+            [this] { engine_.IsPaused() ? engine_.Continue() : engine_.Pause(); });
     File->addSeparator()->setObjectName(QStringLiteral("FileLine"));
-    FileOptions = File->addAction(QString(), this, &UhrAnzeige::FileOptions_Click);
-    FileOptions->setObjectName(QStringLiteral("FileOptions"));
-    FileOptions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileOptions = AddAction(File, "FileOptions", Qt::CTRL | Qt::Key_O);
+    connect(FileOptions, &QAction::triggered, this, &UhrAnzeige::FileOptions_Click);
     File->addSeparator()->setObjectName(QStringLiteral("FileLine2"));
-    FileQuit = File->addAction(QString(), this, &UhrAnzeige::FileQuit_Click);
-    FileQuit->setObjectName(QStringLiteral("FileQuit"));
-    FileQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    FileQuit = AddAction(File, "FileQuit", Qt::CTRL | Qt::Key_X);
+    connect(FileQuit, &QAction::triggered, this, &UhrAnzeige::FileQuit_Click);
+
+    View = menuBar()->addMenu(QString());
+    View->setObjectName(QStringLiteral("View"));
+    ViewFullScreen = AddAction(View, "ViewFullScreen", Qt::CTRL | Qt::Key_F);
+    ViewFullScreen->setCheckable(true);
+    connect(ViewFullScreen, &QAction::triggered, this, &UhrAnzeige::ViewFullScreen_Click);
+    ViewFitToWindow = AddAction(View, "ViewFitToWindow", Qt::CTRL | Qt::Key_G);
+    ViewFitToWindow->setCheckable(true);
+    connect(ViewFitToWindow, &QAction::triggered, this, &UhrAnzeige::ViewFitToWindow_Click);
 
     HelpTopic = menuBar()->addMenu(QStringLiteral("&?"));
     HelpTopic->setObjectName(QStringLiteral("HelpTopic"));
@@ -163,12 +143,14 @@ void UhrAnzeige::Form_Load() {
         ShowOptionsDialog();
     LoadGeneralSettings(program_);
     loaded_ = true;
+    ViewFitToWindow->setChecked(program_.vars.FitToWindow);
+    FitFace();
     ApplyCaptions();
     TimerClock->setInterval(kTickMilliseconds);
     engine_.StartFirstGame();
     ShowTimeBonus();
-    PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
-    PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
+    face_.PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
+    face_.PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
 }
 
 void UhrAnzeige::Form_Unload() {
@@ -216,6 +198,31 @@ void UhrAnzeige::FileQuit_Click() {
     Form_Unload();
 }
 
+void UhrAnzeige::ViewFullScreen_Click() {
+    // The check mark is the state: without a window manager the window's own
+    // state does not follow, and the geometry has to be set here as well.
+    if (ViewFullScreen->isChecked()) {
+        stateBeforeFullScreen_ = windowState();
+        geometryBeforeFullScreen_ = geometry();
+        showFullScreen();
+        setGeometry(screen()->geometry());
+    } else {
+        setWindowState(stateBeforeFullScreen_);
+        setGeometry(geometryBeforeFullScreen_);
+    }
+    FitFace();
+}
+
+void UhrAnzeige::ViewFitToWindow_Click() {
+    ApplyFitToWindow(program_, ViewFitToWindow->isChecked());
+    FitFace();
+}
+
+void UhrAnzeige::FitFace() {
+    const bool fits = program_.vars.FitToWindow || (ViewFullScreen && ViewFullScreen->isChecked());
+    face_.ScaleTo(fits ? ClockFace::FactorToFit(centralWidget()->size()) : 1.0);
+}
+
 void UhrAnzeige::EndOnRequest() {
     program_.messages.SetUnattended(true);
     // Already ending, held by a message of the shut-down: leaving every event
@@ -244,44 +251,50 @@ void UhrAnzeige::ApplyCaptions() {
     const std::int32_t language = program_.vars.Strings.GetLanguage();
     const Variables& vars = program_.vars;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" 2003"));
-    FrameAnzeige->setTitle(vars.Text(TxtAssignedKey));
+    face_.FrameAnzeige->setTitle(vars.Text(TxtAssignedKey));
     File->setTitle(vars.Text(TxtMenuFile));
     FileNewGame->setText(vars.Text(TxtMenuNewGame));
     FilePause->setText(ExtraText(engine_.IsPaused() ? Extra::Continue : Extra::Pause, language));
     FileOptions->setText(vars.Text(TxtMenuOptions));
     FileQuit->setText(vars.Text(TxtMenuExit));
     HelpTopicAbout->setText(vars.Text(TxtMenuAbout));
-    PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
-    PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
+    View->setTitle(ExtraText(Extra::View, language));
+    ViewFullScreen->setText(ExtraText(Extra::FullScreen, language));
+    ViewFitToWindow->setText(ExtraText(Extra::FitToWindow, language));
+    face_.PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
+    face_.PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
     ShowTimeBonus();
 }
 
 void UhrAnzeige::ShowPause(bool paused) {
     const std::int32_t language = program_.vars.Strings.GetLanguage();
     FilePause->setText(ExtraText(paused ? Extra::Continue : Extra::Pause, language));
-    if (paused && FrameAnzeige->title() != ExtraText(Extra::Paused, language))
-        statusBeforePause_ = FrameAnzeige->title();
-    FrameAnzeige->setTitle(paused ? ExtraText(Extra::Paused, language) : statusBeforePause_);
+    if (paused && face_.FrameAnzeige->title() != ExtraText(Extra::Paused, language))
+        statusBeforePause_ = face_.FrameAnzeige->title();
+    face_.FrameAnzeige->setTitle(paused ? ExtraText(Extra::Paused, language) : statusBeforePause_);
 }
 
 void UhrAnzeige::ShowTimeBonus() {
     const TimeBonus& bonus = program_.vars.Bonus;
-    LabelTimeBonus->setVisible(bonus.IsOn());
+    face_.LabelTimeBonus->setVisible(bonus.IsOn());
     if (!bonus.IsOn())
         return;
     const Extra shown = bonus.Mode == BonusMode::Increment   ? Extra::ShownIncrement
                         : bonus.Mode == BonusMode::Bronstein ? Extra::ShownBronstein
                                                              : Extra::ShownDelay;
-    LabelTimeBonus->setText(
+    face_.LabelTimeBonus->setText(
         ExtraText(shown, program_.vars.Strings.GetLanguage(), QString::number(bonus.Seconds)));
 }
 
 void UhrAnzeige::ShowTimes() {
     // Most ticks leave the shown text as it is; only a change repaints.
+    const Variables& vars = program_.vars;
     for (int i = 0; i < 2; ++i) {
-        const QString text = TimeText(program_.vars.PlayerTime[i + 1]);
-        if (TimeLeft[i]->text() != text)
-            TimeLeft[i]->setText(text);
+        const TimeAccount& account = vars.PlayerTime[i + 1];
+        const QString text = TimeText(account);
+        if (face_.TimeLeft[i]->text() != text)
+            face_.TimeLeft[i]->setText(text);
+        face_.ShowLowTime(i, ShowsLowTime(vars, account));
     }
 }
 
@@ -291,22 +304,25 @@ void UhrAnzeige::ShowTurn(std::uint8_t player, bool forced, const QString& messa
     const QString turn = vars.Text(white ? TxtWhitesTurn : TxtBlacksTurn);
     const QColor background = white ? Qt::white : Qt::black;
     const QColor text = white ? Qt::black : Qt::white;
+    QGroupBox* FrameAnzeige = face_.FrameAnzeige;
     FrameAnzeige->setTitle(forced ? message + u' ' + turn : turn);
     SetColours(FrameAnzeige, background, text);
-    SetColours(PlayerKey[1], background, text);
-    SetColours(PlayerKey[2], background, text);
+    SetColours(face_.PlayerKey[1], background, text);
+    SetColours(face_.PlayerKey[2], background, text);
     SetColours(centralWidget(), FrameAnzeige->palette().color(QPalette::Window), Qt::black);
 }
 
 void UhrAnzeige::Form_Resize() {
-    if (!FrameAnzeige)
+    if (!face_.FrameAnzeige)
         return;
+    FitFace();
+    const QGroupBox* FrameAnzeige = face_.FrameAnzeige;
     // Centred on the window's outer size; no lower bound, so a small window cuts the frame off.
     const QSize outer = frameGeometry().size();
     const double left = (outer.width() - FrameAnzeige->width()) / 2.0;
     const double top =
         ((outer.height() - FrameAnzeige->height()) - kBorderAllowanceTwips / 15.0) / 2.0;
-    FrameAnzeige->move(qRound(left), qRound(top));
+    face_.FrameAnzeige->move(qRound(left), qRound(top));
 }
 
 bool UhrAnzeige::ClockRunning() const {
@@ -328,7 +344,7 @@ int UhrAnzeige::TimerInterval() const {
 }
 
 void UhrAnzeige::SetStatus(const QString& text) {
-    FrameAnzeige->setTitle(text);
+    face_.FrameAnzeige->setTitle(text);
 }
 
 TimeControlAnswer UhrAnzeige::AskTimeControl(const TimeSettings& stored, bool startingUp) {

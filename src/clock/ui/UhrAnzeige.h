@@ -2,6 +2,7 @@
 
 #include "clock/ClockEngine.h"
 #include "clock/ClockHost.h"
+#include "clock/ui/ClockFace.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -9,8 +10,6 @@
 #include <array>
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QMenu;
 
 namespace velmora {
@@ -45,6 +44,10 @@ public:
     void FileOptions_Click();
     void HelpTopicAbout_Click();
     void FileQuit_Click();
+    // View > Full screen (Ctrl+F) and back to the window as it was.
+    void ViewFullScreen_Click();
+    // View > Fit to window (Ctrl+G): the face scales with the window, stored at once.
+    void ViewFitToWindow_Click();
 
     void Form_KeyDown(std::int32_t keyCode);
     void Form_MouseDown(std::int32_t button);
@@ -74,6 +77,8 @@ private:
     void ShowOptionsDialog();
     // The time bonus of the game in the frame, or nothing without one.
     void ShowTimeBonus();
+    // The face scaled to the window while it fits it (or in full screen), else as designed.
+    void FitFace();
 
     // ClockHost
     void SetClockRunning(bool running) override;
@@ -85,15 +90,17 @@ private:
     UiServices& services_;
     ClockEngine engine_;
     QTimer* TimerClock = nullptr;
-    QGroupBox* FrameAnzeige = nullptr;
-    std::array<QLabel*, 2> TimeLeft{};  // 0 White, 1 Black
-    std::array<QLabel*, 3> PlayerKey{}; // 1 White, 2 Black
-    QLabel* LabelTimeBonus = nullptr;
+    ClockFace face_;
     QMenu* File = nullptr;
     QAction* FileNewGame = nullptr;
     QAction* FilePause = nullptr;
     QAction* FileOptions = nullptr;
     QAction* FileQuit = nullptr;
+    QMenu* View = nullptr;
+    QAction* ViewFullScreen = nullptr;
+    QAction* ViewFitToWindow = nullptr;
+    Qt::WindowStates stateBeforeFullScreen_;
+    QRect geometryBeforeFullScreen_;
     QMenu* HelpTopic = nullptr;
     QAction* HelpTopicAbout = nullptr;
     QString statusBeforePause_;

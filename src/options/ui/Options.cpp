@@ -1,11 +1,13 @@
 #include "options/ui/Options.h"
 
+#include "localisation/ExtraTexts.h"
 #include "localisation/UIStrings.h"
 #include "options/KeyName.h"
 #include "options/KeyRules.h"
 #include "options/ui/KeyBox.h"
 #include "state/Variables.h"
 #include "state/ui/Twips.h"
+#include "timecontrol/NumberFromText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +29,8 @@ Options::Options(const GeneralChoice& current, const UIStrings& strings, bool st
                  Messages& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName(QStringLiteral("Options"));
-    setFixedSize(Px(6495), Px(3000));
+    // The low-time warning sits right of the keys; the dialog grows by its width.
+    setFixedSize(Px(9495), Px(3000));
     BuildControls();
     Form_Load(current, strings, startingUp);
 }
@@ -75,6 +78,21 @@ void Options::BuildControls() {
         TextKeyPlayer[player] = box;
     }
 
+    FrameLowTime = new QGroupBox(this);
+    FrameLowTime->setObjectName(QStringLiteral("FrameLowTime"));
+    FrameLowTime->setGeometry(TwipRect(6480, 240, 2775, 2055));
+    LabelLowTimeWarning = new QLabel(FrameLowTime);
+    LabelLowTimeWarning->setObjectName(QStringLiteral("LabelLowTimeWarning"));
+    LabelLowTimeWarning->setGeometry(TwipRect(240, 360, 2415, 255));
+    TextLowTimeWarning = new QLineEdit(FrameLowTime);
+    TextLowTimeWarning->setObjectName(QStringLiteral("TextLowTimeWarning"));
+    TextLowTimeWarning->setGeometry(TwipRect(240, 720, 855, 285));
+    TextLowTimeWarning->setMaxLength(4);
+    LabelLowTimeWarning->setBuddy(TextLowTimeWarning);
+    CheckLowTime = new QCheckBox(FrameLowTime);
+    CheckLowTime->setObjectName(QStringLiteral("CheckLowTime"));
+    CheckLowTime->setGeometry(TwipRect(240, 1200, 2415, 255));
+
     ButtonOkay = new QPushButton(this);
     ButtonOkay->setObjectName(QStringLiteral("ButtonOkay"));
     ButtonOkay->setGeometry(TwipRect(2160, 2520, 1215, 375));
@@ -95,6 +113,8 @@ void Options::BuildControls() {
     setTabOrder(TextKeyPlayer[White], TextKeyPlayer[Black]);
     setTabOrder(TextKeyPlayer[Black], ButtonOkay);
     setTabOrder(ButtonOkay, ButtonCancel);
+    setTabOrder(ButtonCancel, TextLowTimeWarning);
+    setTabOrder(TextLowTimeWarning, CheckLowTime);
     SelectionLanguageCombo->setFocus();
 }
 
@@ -119,6 +139,12 @@ void Options::Form_Load(const GeneralChoice& current, const UIStrings& strings, 
     Keys->setTitle(strings(TxtKeys));
     LabelKeyPlayer[White]->setText(strings(TxtPlayer) + QStringLiteral(" 1"));
     LabelKeyPlayer[Black]->setText(strings(TxtPlayer) + QStringLiteral(" 2"));
+
+    FrameLowTime->setTitle(ExtraText(Extra::LowTimeWarning, language_));
+    LabelLowTimeWarning->setText(ExtraText(Extra::LowTimeSeconds, language_));
+    TextLowTimeWarning->setText(QString::number(current.LowTimeWarning));
+    CheckLowTime->setText(ExtraText(Extra::LowTimeSound, language_));
+    CheckLowTime->setChecked(current.SoundLowTime);
 
     KeyCodes[White] = current.KeyWhite;
     KeyCodes[Black] = current.KeyBlack;
@@ -153,9 +179,13 @@ void Options::TextKeyPlayer_Change(int player) {
 
 void Options::ButtonOkay_Click() {
     const bool german = SelectionLanguageCombo->currentIndex() == kLanguageListGerman;
-    choice_ =
-        GeneralChoice{german ? LanguageGerman : LanguageEnglish, CheckPlayerChange->isChecked(),
-                      CheckGameOver->isChecked(), KeyCodes[White], KeyCodes[Black]};
+    choice_ = GeneralChoice{german ? LanguageGerman : LanguageEnglish,
+                            CheckPlayerChange->isChecked(),
+                            CheckGameOver->isChecked(),
+                            KeyCodes[White],
+                            KeyCodes[Black],
+                            NumberFromText(TextLowTimeWarning->text()),
+                            CheckLowTime->isChecked()};
     accept();
 }
 

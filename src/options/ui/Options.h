@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace velmora {
@@ -60,6 +61,11 @@ private:
     QGroupBox* Keys = nullptr;
     std::array<QLabel*, 3> LabelKeyPlayer{};
     std::array<KeyBox*, 3> TextKeyPlayer{};
+    // The low-time warning: its seconds (0 off) and its sound.
+    QGroupBox* FrameLowTime = nullptr;
+    QLabel* LabelLowTimeWarning = nullptr;
+    QLineEdit* TextLowTimeWarning = nullptr;
+    QCheckBox* CheckLowTime = nullptr;
     QPushButton* ButtonOkay = nullptr;
     QPushButton* ButtonCancel = nullptr;
 };
