@@ -42,12 +42,12 @@ def mapped_files(pid):
 
 def run_installed(display, binary, check):
     """Starts `binary`, waits for the main window, opens the about dialog through
-    the menu (Alt+F, Right to the "?" menu, Return on About), calls check(pid),
+    the menu (Alt+F, Left round to the "?" menu, Return on About), calls check(pid),
     then closes both windows and expects a clean end."""
     clock = Velmora(display, binary, settings=SETTINGS).start()
     try:
         window = clock.find_window("Velmora 2003")
-        clock.key(window, "alt+f", "Right", "Return")
+        clock.key(window, "alt+f", "Left", "Return")
         about = clock.find_window("About Velmora...")
         check(clock.process.pid)
         clock.key(about, "Escape")

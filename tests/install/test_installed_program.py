@@ -33,7 +33,7 @@ def check_program(prefix, pid):
     program = os.path.realpath(f"/proc/{pid}/exe")
     if not program.startswith(os.path.realpath(prefix) + os.sep):
         raise E2EError(f"bin/velmora started {program}, outside the prefix")
-    for name in ("ChangePlayer.wav", "GameOver.wav", "libvelmora-audio.so"):
+    for name in ("ChangePlayer.wav", "GameOver.wav", "LowTime.wav", "libvelmora-audio.so"):
         path = os.path.join(os.path.dirname(program), name)
         if not os.path.isfile(path) or os.path.getsize(path) == 0:
             raise E2EError(f"{name} is not beside the program {program}")

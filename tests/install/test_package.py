@@ -17,7 +17,7 @@ from velmora_e2e import run
 CONTENTS = {  # path: link target, "" for a file
     "./usr/bin/velmora": "../lib/velmora/velmora",
     **{f"./usr/lib/velmora/{name}": "" for name in
-       ("velmora", "libvelmora-audio.so", "ChangePlayer.wav", "GameOver.wav")},
+       ("velmora", "libvelmora-audio.so", "ChangePlayer.wav", "GameOver.wav", "LowTime.wav")},
     "./usr/share/applications/velmora.desktop": "",
     "./usr/share/icons/hicolor/scalable/apps/velmora.svg": "",
     "./usr/share/metainfo/org.example.velmora.metainfo.xml": "",
