@@ -4,6 +4,7 @@
 
 #include "about/ui/AboutBox.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -119,6 +120,31 @@ private Q_SLOTS:
                                 link.isEmpty() ? QPoint(-5, -5) : target->rect().center());
         });
         QVERIFY(open);
+        QStringList opened;
+        for (const QUrl& url : t.desktop.opened)
+            opened << url.toString();
+        QCOMPARE(opened, expected);
+    }
+
+    // The links take the focus, open with Return or Space, and read as links.
+    void linksFromTheKeyboard() {
+        TestUi t;
+        QStringList expected;
+        ShowAbout(t, t.desktop, [&](QDialog& dialog) {
+            for (const char* name : {"LinkWebSite", "LinkEMail_Sponsor"}) {
+                QWidget* link = Child(dialog, QLatin1String(name));
+                QVERIFY(link->focusPolicy() & Qt::TabFocus);
+                QAccessibleInterface* readAs = QAccessible::queryAccessibleInterface(link);
+                QCOMPARE(readAs->role(), QAccessible::Link);
+                QCOMPARE(readAs->text(QAccessible::Name), Text(dialog, QLatin1String(name)));
+                QTest::keyClick(link, Qt::Key_Return);
+                QTest::keyClick(link, Qt::Key_Space);
+            }
+            expected << "https://velmora.example.org"
+                     << "https://velmora.example.org"
+                     << "mailto:kontakt@talvista.example.com"
+                     << "mailto:kontakt@talvista.example.com";
+        });
         QStringList opened;
         for (const QUrl& url : t.desktop.opened)
             opened << url.toString();

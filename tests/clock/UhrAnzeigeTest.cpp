@@ -4,11 +4,13 @@
 
 #include "UiFakes.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -149,6 +151,27 @@ private Q_SLOTS:
         QVERIFY(t->modal.Shown().empty());
         QVERIFY(t->messages.shown.empty());
         QCOMPARE(t->messages.logged.size(), 1);
+    }
+
+    // A screen reader reads whose time it is and whether it runs, the keys and the help menu.
+    void screenReadersFollowTheGame() {
+        Load();
+        const auto name = [this](QObject* object) {
+            return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(Child("TimeLeft(0)")), QString::fromUtf8("Weiß: 01:30:00, wartet"));
+        QCOMPARE(name(Child("PlayerKey(2)")), u"Taste Schwarz: L");
+        QCOMPARE(QAccessible::queryAccessibleInterface(window->menuBar())
+                     ->child(2)
+                     ->text(QAccessible::Name),
+                 u"Hilfe");
+        Press(Qt::Key_L, kXKeyL);
+        QCOMPARE(name(Child("TimeLeft(0)")), QString::fromUtf8("Weiß: 01:30:00, läuft"));
+        for (int tick = 0; tick < 10; ++tick)
+            window->Engine().TimerClock_Timer();
+        QCOMPARE(name(Child("TimeLeft(0)")), QString::fromUtf8("Weiß: 01:29:59, läuft"));
+        Press(Qt::Key_A, kXKeyA);
+        QCOMPARE(name(Child("TimeLeft(0)")), QString::fromUtf8("Weiß: 01:29:59, wartet"));
     }
 
     void pauseHoldsTheClock() {

@@ -119,6 +119,7 @@ void OptionsDialogTest::germanDialog() {
                                   "Spielerwechsel|Ende der Zeit|Wenig Zeit|&Okay|&Abbruch|"
                                   "Spieler 1|Spieler 2|Sekunden (0 = aus)");
         QCOMPARE(Child<QComboBox>(dialog, "SelectionLanguageCombo")->currentText(), "Deutsch");
+        QCOMPARE(Child(dialog, "TextKeyPlayer(2)")->accessibleName(), "Taste Spieler 2");
         // Neither Return nor Escape answers for OK or Cancel.
         for (const char* name : {"SelectionLanguageCombo", "CheckGameOver", "ButtonOkay",
                                  "ButtonCancel", "TextKeyPlayer(2)"}) {

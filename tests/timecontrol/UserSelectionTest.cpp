@@ -353,6 +353,9 @@ void UserSelectionTest::captions_fit() {
     tp->vars().Strings.SetLanguage(language);
     UserSelection dialog(TimeSettings{}, tp->vars().Strings, false);
     QCOMPARE(dialog.windowTitle(), title);
+    // Screen readers tell the boxes apart.
+    QCOMPARE(Box(dialog, 2, 2)->accessibleName(),
+             language == LanguageGerman ? "Schwarz Minuten" : "Black minutes");
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QAbstractButton* c : dialog.findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QPushButton*>(c))

@@ -5,6 +5,7 @@
 #include "localisation/ApplicationInfo.h"
 #include "localisation/UIStrings.h"
 #include "state/Messages.h"
+#include "state/ui/AccessibleNames.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -70,6 +71,7 @@ AboutBox::AboutBox(const UIStrings& strings, DesktopLauncher& desktop, Messages&
                    QWidget* parent)
     : QDialog(parent), desktop_(desktop), messages_(messages) {
     setObjectName(QStringLiteral("AboutBox"));
+    InstallAccessibleNames();
     BuildControls();
     Form_Load(strings);
 }
@@ -81,14 +83,14 @@ void AboutBox::BuildControls() {
         return made;
     };
     auto link = [this](const char* name, const QString& address) {
-        auto* made = new ClickableLabel(this);
+        auto* made = new ClickableLabel(ClickableLabel::Link, this);
         made->setObjectName(QLatin1String(name));
         made->setText(address);
         MakeLinkLook(made);
         return made;
     };
     auto picture = [this](const char* name, const QString& resource) {
-        auto* made = new ClickableLabel(this);
+        auto* made = new ClickableLabel(ClickableLabel::Picture, this);
         made->setObjectName(QLatin1String(name));
         made->setFixedSize(kPictureSide, kPictureSide);
         made->setPixmap(Picture(resource, devicePixelRatioF()));

@@ -12,12 +12,14 @@
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
+#include "state/ui/AccessibleNames.h"
 #include "state/ui/ModalRunner.h"
 #include "state/ui/Twips.h"
 #include "state/ui/UiServices.h"
 #include "timecontrol/TimeSettings.h"
 #include "timecontrol/ui/UserSelection.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -72,6 +74,7 @@ QAction* AddAction(QMenu* menu, const char* name, QKeySequence shortcut) {
 UhrAnzeige::UhrAnzeige(Program& program, UiServices& services, QWidget* parent)
     : QMainWindow(parent), program_(program), services_(services), engine_(program, *this) {
     setObjectName(QStringLiteral("UhrAnzeige"));
+    InstallAccessibleNames();
     TimerClock = new QTimer(this);
     TimerClock->setObjectName(QStringLiteral("TimerClock"));
     TimerClock->setTimerType(Qt::PreciseTimer);
@@ -133,7 +136,6 @@ bool UhrAnzeige::StartUpAsksFirst() const {
 }
 
 void UhrAnzeige::Form_Load() {
-    const Variables& vars = program_.vars;
     BuildControls();
     BuildMenu();
     TellRefusedStore(program_);
@@ -149,8 +151,7 @@ void UhrAnzeige::Form_Load() {
     TimerClock->setInterval(kTickMilliseconds);
     engine_.StartFirstGame();
     ShowTimeBonus();
-    face_.PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
-    face_.PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
+    ShowKeyNames();
 }
 
 void UhrAnzeige::Form_Unload() {
@@ -251,19 +252,20 @@ void UhrAnzeige::ApplyCaptions() {
     const std::int32_t language = program_.vars.Strings.GetLanguage();
     const Variables& vars = program_.vars;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" 2003"));
-    face_.FrameAnzeige->setTitle(vars.Text(TxtAssignedKey));
+    SetStatus(vars.Text(TxtAssignedKey));
     File->setTitle(vars.Text(TxtMenuFile));
     FileNewGame->setText(vars.Text(TxtMenuNewGame));
     FilePause->setText(ExtraText(engine_.IsPaused() ? Extra::Continue : Extra::Pause, language));
     FileOptions->setText(vars.Text(TxtMenuOptions));
     FileQuit->setText(vars.Text(TxtMenuExit));
     HelpTopicAbout->setText(vars.Text(TxtMenuAbout));
+    SetMenuName(HelpTopic->menuAction(), ExtraText(Extra::Help, language));
     View->setTitle(ExtraText(Extra::View, language));
     ViewFullScreen->setText(ExtraText(Extra::FullScreen, language));
     ViewFitToWindow->setText(ExtraText(Extra::FitToWindow, language));
-    face_.PlayerKey[1]->setText(KeyName(vars.KeyWhite, vars.Strings.GetLanguage()));
-    face_.PlayerKey[2]->setText(KeyName(vars.KeyBlack, vars.Strings.GetLanguage()));
+    ShowKeyNames();
     ShowTimeBonus();
+    NameTheClocks();
 }
 
 void UhrAnzeige::ShowPause(bool paused) {
@@ -271,7 +273,7 @@ void UhrAnzeige::ShowPause(bool paused) {
     FilePause->setText(ExtraText(paused ? Extra::Continue : Extra::Pause, language));
     if (paused && face_.FrameAnzeige->title() != ExtraText(Extra::Paused, language))
         statusBeforePause_ = face_.FrameAnzeige->title();
-    face_.FrameAnzeige->setTitle(paused ? ExtraText(Extra::Paused, language) : statusBeforePause_);
+    SetStatus(paused ? ExtraText(Extra::Paused, language) : statusBeforePause_);
 }
 
 void UhrAnzeige::ShowTimeBonus() {
@@ -305,11 +307,12 @@ void UhrAnzeige::ShowTurn(std::uint8_t player, bool forced, const QString& messa
     const QColor background = white ? Qt::white : Qt::black;
     const QColor text = white ? Qt::black : Qt::white;
     QGroupBox* FrameAnzeige = face_.FrameAnzeige;
-    FrameAnzeige->setTitle(forced ? message + u' ' + turn : turn);
+    SetStatus(forced ? message + u' ' + turn : turn);
     SetColours(FrameAnzeige, background, text);
     SetColours(face_.PlayerKey[1], background, text);
     SetColours(face_.PlayerKey[2], background, text);
     SetColours(centralWidget(), FrameAnzeige->palette().color(QPalette::Window), Qt::black);
+    NameTheClocks();
 }
 
 void UhrAnzeige::Form_Resize() {
@@ -337,6 +340,33 @@ void UhrAnzeige::SetClockRunning(bool running) {
         TimerClock->stop();
     if (FilePause) // a pause can begin while a clock runs, and end while it lasts
         FilePause->setEnabled(running || engine_.IsPaused());
+    NameTheClocks();
+}
+
+void UhrAnzeige::ShowKeyNames() {
+    const Variables& vars = program_.vars;
+    const std::int32_t language = vars.Strings.GetLanguage();
+    const std::int32_t keys[3] = {0, vars.KeyWhite, vars.KeyBlack};
+    for (int player = White; player <= Black; ++player) {
+        const QString name = KeyName(keys[player], language);
+        face_.PlayerKey[player]->setText(name);
+        face_.PlayerKey[player]->setAccessibleName(
+            ExtraText(player == White ? Extra::WhitesKey : Extra::BlacksKey, language, name));
+    }
+}
+
+void UhrAnzeige::NameTheClocks() {
+    if (!face_.FrameAnzeige)
+        return;
+    const Variables& vars = program_.vars;
+    const std::int32_t language = vars.Strings.GetLanguage();
+    for (int i = 0; i < 2; ++i) {
+        const bool running = ClockRunning() && vars.CurrentPlayer == i + 1;
+        const QString state = ExtraText(running ? Extra::Running : Extra::Waiting, language);
+        SetNamePattern(face_.TimeLeft[i],
+                       ExtraText(i == 0 ? Extra::WhitesTime : Extra::BlacksTime, language) +
+                           QStringLiteral(", ") + state);
+    }
 }
 
 int UhrAnzeige::TimerInterval() const {
@@ -345,6 +375,9 @@ int UhrAnzeige::TimerInterval() const {
 
 void UhrAnzeige::SetStatus(const QString& text) {
     face_.FrameAnzeige->setTitle(text);
+    // Screen readers hear of a hand-over, a time-over or a pause on the status line.
+    QAccessibleEvent event(face_.FrameAnzeige, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 TimeControlAnswer UhrAnzeige::AskTimeControl(const TimeSettings& stored, bool startingUp) {

@@ -79,6 +79,10 @@ private:
     void ShowTimeBonus();
     // The face scaled to the window while it fits it (or in full screen), else as designed.
     void FitFace();
+    // The key names under the clocks, also as screen readers read them.
+    void ShowKeyNames();
+    // What screen readers read for the clocks: whose time, the time, running or waiting.
+    void NameTheClocks();
 
     // ClockHost
     void SetClockRunning(bool running) override;

@@ -139,6 +139,9 @@ void Options::Form_Load(const GeneralChoice& current, const UIStrings& strings, 
     Keys->setTitle(strings(TxtKeys));
     LabelKeyPlayer[White]->setText(strings(TxtPlayer) + QStringLiteral(" 1"));
     LabelKeyPlayer[Black]->setText(strings(TxtPlayer) + QStringLiteral(" 2"));
+    for (int player = White; player <= Black; ++player)
+        TextKeyPlayer[player]->setAccessibleName(
+            ExtraText(Extra::PlayerKey, language_, QString::number(player)));
 
     FrameLowTime->setTitle(ExtraText(Extra::LowTimeWarning, language_));
     LabelLowTimeWarning->setText(ExtraText(Extra::LowTimeSeconds, language_));

@@ -207,6 +207,13 @@ void UserSelection::Form_Load(const TimeSettings& stored, const UIStrings& strin
          {Extra::BonusNone, Extra::BonusIncrement, Extra::BonusBronstein, Extra::BonusDelay})
         SelectionTimeBonus->addItem(ExtraText(mode, language));
     LabelBonusSeconds->setText(ExtraText(Extra::Seconds, language));
+    // Screen readers tell the six boxes apart by these names.
+    const Extra boxNames[2][3] = {{Extra::WhiteHours, Extra::WhiteMinutes, Extra::WhiteSeconds},
+                                  {Extra::BlackHours, Extra::BlackMinutes, Extra::BlackSeconds}};
+    for (int i = 1; i <= 3; ++i) {
+        MaskEdBox1[i]->setAccessibleName(ExtraText(boxNames[0][i - 1], language));
+        MaskEdBox2[i]->setAccessibleName(ExtraText(boxNames[1][i - 1], language));
+    }
     SelectionTimeBonus->setCurrentIndex(int(stored.Bonus.Mode));
     TextBonusSeconds->setEnabled(stored.Bonus.IsOn());
     TextBonusSeconds->setText(
