@@ -233,6 +233,10 @@ def sound_faults():
               **bench_tool("stall", seconds, sound_server=True)}
     record(f"hand-over during a key storm, cues on ({presses}x)",
            [v / 1000 for v in values["storm_handover_us"]], "ms", "(max: the worst)")
+    record(f"key storm, cues on ({presses}x): memory after 100 presses",
+           [v / 1024 for v in values["storm_rss_start_kib"]], "MiB")
+    record(f"key storm, cues on ({presses}x): memory at end",
+           [v / 1024 for v in values["storm_rss_end_kib"]], "MiB")
     record(f"tick interval, sound server stopped {seconds} s", values["stopped_tick_interval_ms"],
            "ms", "(max: the longest stall; 100 is on time)")
     record(f"hand-over, sound server stopped {seconds} s", values["stopped_handover_ms"], "ms")

@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -199,6 +200,8 @@ int Storm(int count) {
     std::vector<double> micros;
     micros.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
+        if (i == 100)
+            Print("storm_rss_start_kib", double(ResidentKiB()), "KiB");
         QElapsedTimer timer;
         timer.start();
         bench.PressSpace();
@@ -208,6 +211,8 @@ int Storm(int count) {
     }
     for (double value : micros)
         Print("storm_handover_us", value, "us");
+    QTest::qWait(2500); // the last cue drains and its output is released
+    Print("storm_rss_end_kib", double(ResidentKiB()), "KiB");
     return 0;
 }
 
