@@ -4,13 +4,17 @@
 
 namespace velmora::bench {
 
-BenchProgram::BenchProgram(int hours) {
+BenchProgram::BenchProgram(int hours, SoundCues* cues) {
     ui_.WriteSettingsFile(QStringLiteral("[General]\nLanguage=1\nMouseButton1=32\nMouseButton2=32\n"
-                                         "[Sounds]\nPlayerChange=0\nGameOver=0\n"
+                                         "[Sounds]\nPlayerChange=%2\nGameOver=0\n"
                                          "[Time]\nP1h=%1\nP2h=%1\n")
                               .arg(hours)
+                              .arg(cues ? 1 : 0)
                               .toUtf8());
-    window_ = std::make_unique<UhrAnzeige>(*ui_.program, ui_.services);
+    if (cues)
+        soundProgram_ = std::make_unique<Program>(*ui_.store, *cues, ui_.messages);
+    window_ =
+        std::make_unique<UhrAnzeige>(soundProgram_ ? *soundProgram_ : *ui_.program, ui_.services);
     window_->Form_Load();
     window_->show();
 }

@@ -143,8 +143,10 @@ def startup_and_memory(display):
     record("resident memory after start-up: bare Qt window", memory["floor"], "MiB")
 
 
-def bench_tool(*args, env=None):
-    result = subprocess.run([os.path.join(BUILD, "bench", "velmora_bench"), *map(str, args)],
+def bench_tool(*args, env=None, sound_server=False):
+    """velmora_bench's figures; with a private sound server (with-pulseaudio.sh) if asked."""
+    server = [os.path.join(HERE, "..", "tests", "support", "with-pulseaudio.sh")] if sound_server else []
+    result = subprocess.run([*server, os.path.join(BUILD, "bench", "velmora_bench"), *map(str, args)],
                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen", **(env or {})),
                             capture_output=True, text=True, check=True)
     values = {}
@@ -214,14 +216,7 @@ def engine_scale():
 def cues():
     """The program's cues at a private sound server's null sink."""
     count = 1000 if QUICK else 10000
-    result = subprocess.run(
-        [os.path.join(HERE, "..", "tests", "support", "with-pulseaudio.sh"),
-         os.path.join(BUILD, "bench", "velmora_bench"), "cues", str(count)],
-        env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), capture_output=True, text=True, check=True)
-    values = {}
-    for line in result.stdout.splitlines():
-        name, value, _unit = line.split()
-        values.setdefault(name, []).append(float(value))
+    values = bench_tool("cues", count, sound_server=True)
     record("cue start to output running: first cue", values["cue_first_start_ms"], "ms",
            "(loads the audio module, connects to the server)")
     record(f"cue start to output running ({count} cues)", values["cue_start_ms"], "ms")
@@ -229,6 +224,22 @@ def cues():
     record(f"{count} cues: memory at end", [v / 1024 for v in values["cues_rss_end_kib"]], "MiB")
     record(f"{count} cues: open descriptors at start", values["cues_fds_start"], "fds")
     record(f"{count} cues: open descriptors at end", values["cues_fds_end"], "fds")
+
+
+def sound_faults():
+    """A key storm with cues on, and the clock while the sound server is stopped."""
+    presses, seconds = (200, 5) if QUICK else (10000, 60)
+    values = {**bench_tool("storm", presses, sound_server=True),
+              **bench_tool("stall", seconds, sound_server=True)}
+    record(f"hand-over during a key storm, cues on ({presses}x)",
+           [v / 1000 for v in values["storm_handover_us"]], "ms", "(max: the worst)")
+    record(f"key storm, cues on ({presses}x): memory after 100 presses",
+           [v / 1024 for v in values["storm_rss_start_kib"]], "MiB")
+    record(f"key storm, cues on ({presses}x): memory at end",
+           [v / 1024 for v in values["storm_rss_end_kib"]], "MiB")
+    record(f"tick interval, sound server stopped {seconds} s", values["stopped_tick_interval_ms"],
+           "ms", "(max: the longest stall; 100 is on time)")
+    record(f"hand-over, sound server stopped {seconds} s", values["stopped_handover_ms"], "ms")
 
 
 def machine():
@@ -270,6 +281,7 @@ def main():
         handover()
         engine_scale()
         cues()
+        sound_faults()
         running_game(display)
     finally:
         display.stop()

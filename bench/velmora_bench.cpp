@@ -4,7 +4,10 @@
 //   velmora_bench handover <count>                key event to repainted window
 //   velmora_bench engine <ticks>                  a long game through the engine alone
 //   velmora_bench cues <count>                    cue start, and many cues in a row
-//                                                 (needs a sound server)
+//   velmora_bench storm <count>                   hand-overs as fast as keys come, cues on
+//   velmora_bench stall <seconds>                 ticks and hand-overs, cues on, while the
+//                                                 sound server is stopped (SIGSTOP)
+// The last three need a sound server, the last one with-pulseaudio.sh's.
 #include "BenchProgram.h"
 
 #include "clock/ClockEngine.h"
@@ -12,14 +15,17 @@
 #include "sound/LazyAudioOutput.h"
 #include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/SoundThread.h"
 #include "sound/WaveSoundCues.h"
 #include "state/SettingsStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -166,6 +172,79 @@ int Cues(int count) {
     return QApplication::exec();
 }
 
+// The cues as main() wires them: on their thread, over the audio module.
+struct ProgramCues {
+    const QString buildDir = QStringLiteral(VELMORA_BUILD_DIR);
+    test::RecordingMessages messages;
+    SoundThread sound{[dir = buildDir] { return std::make_unique<LazyAudioOutput>(dir); }};
+    WaveSoundCues cues{sound, messages, buildDir};
+};
+
+// Each press as fast as the last is done, each with its cue: key event to
+// repainted window.
+int Storm(int count) {
+    ProgramCues cues;
+    BenchProgram bench(99, &cues.cues);
+    std::vector<double> micros;
+    micros.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        if (i == 100)
+            Print("storm_rss_start_kib", double(ResidentKiB()), "KiB");
+        QElapsedTimer timer;
+        timer.start();
+        bench.PressSpace();
+        bench.Window().repaint();
+        micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        QApplication::processEvents();
+    }
+    for (double value : micros)
+        Print("storm_handover_us", value, "us");
+    QTest::qWait(2500); // the last cue drains and its output is released
+    Print("storm_rss_end_kib", double(ResidentKiB()), "KiB");
+    return 0;
+}
+
+// A running clock handed over every 250 ms with its cue on; after a second the
+// sound server is stopped for `seconds`. Prints each tick's distance from the
+// one before and each hand-over while it is stopped.
+int Stall(int seconds) {
+    const pid_t server = pid_t(qEnvironmentVariableIntValue("VELMORA_TEST_PULSE_PID"));
+    if (server <= 0) {
+        std::fprintf(stderr, "run me with tests/support/with-pulseaudio.sh\n");
+        return 2;
+    }
+    ProgramCues cues;
+    BenchProgram bench(99, &cues.cues);
+    QElapsedTimer sinceStop;
+    std::int64_t lastTickNs = -1;
+    QObject::connect(
+        bench.Window().findChild<QTimer*>(QStringLiteral("TimerClock")), &QTimer::timeout, [&] {
+            const std::int64_t now = sinceStop.isValid() ? sinceStop.nsecsElapsed() : -1;
+            if (lastTickNs >= 0 && now >= 0)
+                Print("stopped_tick_interval_ms", double(now - lastTickNs) / 1e6, "ms");
+            lastTickNs = now;
+        });
+    QTimer handOvers;
+    QObject::connect(&handOvers, &QTimer::timeout, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        bench.PressSpace();
+        bench.Window().repaint();
+        if (sinceStop.isValid())
+            Print("stopped_handover_ms", double(timer.nsecsElapsed()) / 1e6, "ms");
+    });
+    handOvers.start(250);
+    QTimer::singleShot(1000, [&] {
+        ::kill(server, SIGSTOP);
+        sinceStop.start();
+    });
+    QTimer::singleShot(1000 + seconds * 1000, [&] {
+        ::kill(server, SIGCONT);
+        QApplication::quit();
+    });
+    return QApplication::exec();
+}
+
 } // namespace
 
 int Run(int argc, char* argv[]) {
@@ -181,7 +260,11 @@ int Run(int argc, char* argv[]) {
         return Engine(args.value(2, QStringLiteral("216000")).toInt());
     if (command == u"cues")
         return Cues(args.value(2, QStringLiteral("10000")).toInt());
-    std::fprintf(stderr, "usage: velmora_bench accuracy|handover|engine|cues [...]\n");
+    if (command == u"storm")
+        return Storm(args.value(2, QStringLiteral("10000")).toInt());
+    if (command == u"stall")
+        return Stall(args.value(2, QStringLiteral("60")).toInt());
+    std::fprintf(stderr, "usage: velmora_bench accuracy|handover|engine|cues|storm|stall [...]\n");
     return 2;
 }
 

@@ -3,7 +3,7 @@
 #include "localisation/ApplicationInfo.h"
 #include "sound/LazyAudioOutput.h"
 #include "sound/ProcessExit.h"
-#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/SoundThread.h"
 #include "sound/WaveSoundCues.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -29,9 +31,11 @@ int RunProgram(int argc, char* argv[]) {
     SettingsStore store(SettingsStore::UserFilePath());
     ExecModalRunner modal;
     MessageBoxes messages(modal);
-    LazyAudioOutput audioOutput(QCoreApplication::applicationDirPath());
-    SoundPlayerUncompressedWAV player(audioOutput);
-    WaveSoundCues cues(player, messages, QCoreApplication::applicationDirPath());
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    // The cues play on a thread of their own, over the audio module beside the program.
+    SoundThread sound(
+        [programDirectory] { return std::make_unique<LazyAudioOutput>(programDirectory); });
+    WaveSoundCues cues(sound, messages, programDirectory);
     SystemDesktopLauncher desktop;
     Program program(store, cues, messages);
     UiServices services{modal, desktop};

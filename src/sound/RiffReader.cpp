@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace velmora {
 
 namespace {
@@ -14,8 +18,18 @@ constexpr FourCC RiffId = MakeFourCC("RIFF");
 } // namespace
 
 bool RiffReader::Open(const QString& path) {
-    file_.setFileName(path);
-    return file_.open(QIODevice::ReadOnly);
+    // Opening a named pipe or a device may wait for ever: O_NONBLOCK returns at
+    // once, and only a regular file is read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 std::optional<RiffChunk> RiffReader::ReadHeader() {

@@ -31,6 +31,7 @@ struct RiffChunk {
 // content is never mistaken for a chunk.
 class RiffReader {
 public:
+    // Opens a regular file for reading; anything else fails.
     bool Open(const QString& path);
 
     // Finds, from the current position, the top-level "RIFF" chunk of the

@@ -7,6 +7,19 @@
 
 namespace velmora {
 
+namespace {
+
+// A cue must never fail its caller: an error in one step is dropped and the
+// next step runs all the same.
+template <typename Step> void IgnoringErrors(Step step) noexcept {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
 SoundPlayerUncompressedWAV::SoundPlayerUncompressedWAV(AudioOutput& output) : output_(output) {}
 
 SoundPlayerUncompressedWAV::~SoundPlayerUncompressedWAV() {
@@ -56,6 +69,19 @@ void SoundPlayerUncompressedWAV::PlayWave(std::int16_t device) {
 
 void SoundPlayerUncompressedWAV::StopWave() {
     output_.Reset();
+}
+
+void SoundPlayerUncompressedWAV::PlayFile(const std::optional<QString>& path) noexcept {
+    IgnoringErrors([&] {
+        if (WavePlaying())
+            StopWave();
+    });
+    WaveLoaded = false;
+    if (path)
+        IgnoringErrors([&] { LoadWave(*path); });
+    PlayStart = 0;
+    PlayEnd = SampleFrames();
+    IgnoringErrors([&] { PlayWave(-1); });
 }
 
 } // namespace velmora

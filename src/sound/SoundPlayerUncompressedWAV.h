@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/CuePlayback.h"
 #include "sound/WaveFile.h"
 
 #include <QString>
@@ -12,14 +13,15 @@ namespace velmora {
 
 class AudioOutput;
 
-// Plays one short sound at a time: LoadWave reads a WAV file whole into
-// memory, PlayWave hands a frame range of it to the audio output, StopWave
-// cuts it off. One instance per program; its owner also owns the output.
-class SoundPlayerUncompressedWAV {
+// Plays one short sound at a time: LoadWave reads a WAV file into memory,
+// PlayWave hands a frame range of it to the audio output, StopWave cuts it
+// off; PlayFile runs the three as a cue. One instance per program; its owner
+// also owns the output, and both are used on one thread.
+class SoundPlayerUncompressedWAV final : public CuePlayback {
 public:
     explicit SoundPlayerUncompressedWAV(AudioOutput& output);
     // Resets the output, so that it never reports to a player that is gone.
-    ~SoundPlayerUncompressedWAV();
+    ~SoundPlayerUncompressedWAV() override;
     SoundPlayerUncompressedWAV(const SoundPlayerUncompressedWAV&) = delete;
     SoundPlayerUncompressedWAV& operator=(const SoundPlayerUncompressedWAV&) = delete;
 
@@ -32,6 +34,8 @@ public:
     void PlayWave(std::int16_t device);
     // Cuts off the sound that is playing.
     void StopWave();
+    // The cue: StopWave, LoadWave and PlayWave of all frames on the default output.
+    void PlayFile(const std::optional<QString>& path) noexcept override;
 
     bool HoldsSample() const { return sample_.has_value(); }
     // Format and length of the held sample (all zero when none is held).

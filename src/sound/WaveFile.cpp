@@ -65,13 +65,10 @@ std::optional<WaveSample> ReadWaveFile(const QString& path, std::int32_t& lastRe
     if (!data)
         return std::nullopt;
 
-    // Sized by what the file holds, not by the declared size, which may be a lie.
-    const qint64 bytes = reader.BytesLeftIn(*data);
-    const qint64 frames = FramesIn(bytes, sample.Format.BlockAlign);
-    if (frames > std::numeric_limits<std::int32_t>::max()) {
-        lastResult = NoMemory;
-        return std::nullopt;
-    }
+    // Sized by what the file holds, not by the declared size, which may be a
+    // lie; a longer sound is cut at a whole frame.
+    const qint64 bytes = std::min(reader.BytesLeftIn(*data),
+                                  MaxSampleBytes - MaxSampleBytes % sample.Format.BlockAlign);
     try {
         sample.Data.resize(bytes);
     } catch (const std::bad_alloc&) {

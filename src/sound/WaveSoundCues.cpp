@@ -1,28 +1,14 @@
 #include "sound/WaveSoundCues.h"
 
 #include "sound/CuePaths.h"
-#include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/CuePlayback.h"
 
 #include <utility>
 
 namespace velmora {
 
-namespace {
-
-// A cue must never fail its caller: an error in one step is dropped and the
-// next step runs all the same.
-template <typename Step> void IgnoringErrors(Step step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
-} // namespace
-
-WaveSoundCues::WaveSoundCues(SoundPlayerUncompressedWAV& player, Messages& messages,
-                             QString programDirectory)
-    : player_(player), messages_(messages), programDirectory_(std::move(programDirectory)) {}
+WaveSoundCues::WaveSoundCues(CuePlayback& playback, Messages& messages, QString programDirectory)
+    : playback_(playback), messages_(messages), programDirectory_(std::move(programDirectory)) {}
 
 QString WaveSoundCues::WavePath(Cue cue) const {
     switch (cue) {
@@ -37,16 +23,13 @@ QString WaveSoundCues::WavePath(Cue cue) const {
 }
 
 void WaveSoundCues::Play(Cue cue) noexcept {
-    IgnoringErrors([&] {
-        if (player_.WavePlaying())
-            player_.StopWave();
-    });
-    player_.WaveLoaded = false;
-    // A file that fails to load leaves the sample held before, which then plays.
-    IgnoringErrors([&] { player_.LoadWave(WavePath(cue)); });
-    player_.PlayStart = 0;
-    player_.PlayEnd = player_.SampleFrames();
-    IgnoringErrors([&] { player_.PlayWave(-1); });
+    std::optional<QString> path;
+    try {
+        path = WavePath(cue);
+    } catch (...) {
+        // Telling the user failed: the cue goes on without a file of its own.
+    }
+    playback_.PlayFile(path);
 }
 
 } // namespace velmora

@@ -6,21 +6,23 @@
 
 namespace velmora {
 
+class CuePlayback;
 class Messages;
-class SoundPlayerUncompressedWAV;
 
 // The program's sound cues: each plays its WAV file from the program's
 // directory, read afresh at every cue, and cuts off a cue still sounding.
+// The path is made here, on the caller's thread, as it may tell the user
+// "Application path undefined!"; `playback` does the rest.
 class WaveSoundCues final : public SoundCues {
 public:
-    WaveSoundCues(SoundPlayerUncompressedWAV& player, Messages& messages, QString programDirectory);
+    WaveSoundCues(CuePlayback& playback, Messages& messages, QString programDirectory);
 
     void Play(Cue cue) noexcept override;
 
 private:
     QString WavePath(Cue cue) const;
 
-    SoundPlayerUncompressedWAV& player_;
+    CuePlayback& playback_;
     Messages& messages_;
     QString programDirectory_;
 };

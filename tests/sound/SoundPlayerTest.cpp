@@ -8,6 +8,8 @@
 #include <climits>
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -15,6 +17,7 @@ namespace {
 
 const WaveKind Stereo16{16, 2, 44100};
 const WaveKind Mono8{8, 1, 8000};
+const QByteArray NamedPipe = "(a named pipe)";
 
 QByteArray Counting(int bytes) {
     QByteArray data(bytes, '\0');
@@ -84,8 +87,10 @@ private Q_SLOTS:
         const QByteArray fact = Chunk("fact", "\x64\x00\x00\x00"_ba);
         QByteArray noAlignment = Fmt(Stereo16);
         noAlignment[12] = noAlignment[13] = '\0';
+        const QByteArray big(MaxSampleBytes + 5, 'b');
         const QByteArray fails;
         QTest::newRow("missing file") << QByteArray() << fails;
+        QTest::newRow("named pipe") << NamedPipe << fails;
         QTest::newRow("empty file") << ""_ba << fails;
         QTest::newRow("not RIFF") << "A text file, not a sound."_ba << fails;
         QTest::newRow("RIFF header cut") << "RIFF\x24\x00"_ba << fails;
@@ -121,6 +126,9 @@ private Q_SLOTS:
         QTest::newRow("RIFF and data declaring 4 GiB")
             << Chunk("RIFF", "WAVE" + fmt + Chunk("data", samples, 0xFFFFFFFF), 0xFFFFFFFF)
             << samples;
+        QTest::newRow("over 16 MiB of data: 16 MiB in whole 3-byte frames")
+            << Riff(Chunk("fmt ", Fmt({24, 1, 48000})) + Chunk("data", big))
+            << big.left(MaxSampleBytes - 1);
     }
     void loadsOrKeepsHeldSample() {
         QFETCH(QByteArray, file);
@@ -128,8 +136,13 @@ private Q_SLOTS:
         const QByteArray good(300, '\x11');
         Load(WaveFile(Mono8, good));
         const WaveFormatEx held = player_->WaveFormat();
-        player_->LoadWave(file.isNull() ? dir_.filePath("missing.wav")
-                                        : WriteFile(dir_, "other.wav", file));
+        const QString path = dir_.filePath("other.wav");
+        QFile::remove(path);
+        if (file == NamedPipe)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (!file.isNull())
+            WriteFile(dir_, "other.wav", file);
+        player_->LoadWave(path);
         QCOMPARE(player_->WaveLoaded, !data.isNull());
         if (data.isNull()) {
             QCOMPARE(player_->WaveFormat(), held);

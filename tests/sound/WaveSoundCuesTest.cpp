@@ -1,13 +1,18 @@
-// The cue file paths, the cue sequence against a fake output, and the two
-// cue sounds the build generates.
+// The cue file paths, the cue sequence against a fake output, the cue
+// thread, and the two cue sounds the build generates.
 
 #include "SoundTestSupport.h"
 
 #include "sound/CuePaths.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
+#include "sound/SoundThread.h"
 #include "sound/WaveSoundCues.h"
 
+#include <QMutex>
+#include <QSemaphore>
+
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 
 using namespace velmora;
@@ -17,6 +22,44 @@ namespace {
 
 const WaveKind Mono16{16, 1, 44100};
 const QByteArray ChangePlayerData = ToneData(Mono16, 0.05);
+
+// Outputs that log "<output>:<bytes written>" and "<output>:reset"; while
+// `hold` is set, an Open waits for `gate`, as Qt's does for a stopped server.
+struct GatedOutputs {
+    QStringList Log() {
+        QMutexLocker lock(&mutex);
+        return log;
+    }
+    QMutex mutex;
+    QStringList log;
+    std::atomic<bool> hold{false};
+    std::atomic<int> made{0};
+    QSemaphore entered, gate;
+};
+class GatedOutput final : public AudioOutput {
+public:
+    explicit GatedOutput(GatedOutputs& all) : all_(all), name_(QString::number(++all.made)) {}
+    std::int32_t Open(int, const WaveFormatEx&, DoneHandler) override {
+        if (all_.hold) {
+            all_.entered.release();
+            all_.gate.acquire();
+        }
+        return Success;
+    }
+    std::int32_t Write(const QByteArray& samples, qsizetype offset, qsizetype length) override {
+        Add(QString::fromLatin1(samples.mid(offset, length)));
+        return Success;
+    }
+    void Reset() override { Add(u"reset"_s); }
+
+private:
+    void Add(const QString& entry) {
+        QMutexLocker lock(&all_.mutex);
+        all_.log << name_ + u':' + entry;
+    }
+    GatedOutputs& all_;
+    QString name_;
+};
 
 } // namespace
 
@@ -73,6 +116,45 @@ private Q_SLOTS:
         QVERIFY(!player.HoldsSample());
         QCOMPARE(output_.calls, QStringList({"Open", "Write", "Reset"}));
         QCOMPARE(messages_.shown, QStringList(2, "Critical: Application path undefined!"));
+    }
+
+    // The cue thread: a cue returns at once while the output waits, the latest
+    // waiting cue wins, a late one is dropped or cut off, and a thread stuck in
+    // its output is left for a fresh one.
+    void cueThreadNeverWaits() {
+        for (const char* name : {"A", "C"})
+            WriteFile(dir_, name + u".wav"_s, WaveFile(Mono16, QByteArray(4, name[0])));
+        GatedOutputs outputs;
+        SoundThread sound([&] { return std::make_unique<GatedOutput>(outputs); },
+                          {.cueDeadlineMs = 1000, .stuckAfterMs = 1500, .exitWaitMs = 1000});
+        const auto play = [&](const char* name) {
+            sound.PlayFile(dir_.filePath(name + u".wav"_s));
+        };
+        const auto playHeld = [&](const char* name) {
+            outputs.hold = true;
+            play(name);
+            outputs.entered.acquire();
+        };
+        const auto release = [&] {
+            outputs.hold = false;
+            outputs.gate.release();
+        };
+        playHeld("A");
+        play("missing");
+        play("C");
+        release();
+        QTRY_COMPARE(outputs.Log(), QStringList({"1:AAAA", "1:reset", "1:CCCC"}));
+        playHeld("A");
+        play("C");
+        QTest::qWait(1200);
+        release();
+        QTRY_COMPARE(outputs.Log().mid(3), QStringList({"1:reset", "1:AAAA", "1:reset"}));
+        playHeld("A");
+        QTest::qWait(1600);
+        outputs.hold = false;
+        play("C");
+        QTRY_COMPARE(outputs.Log().mid(6), QStringList({"1:reset", "2:CCCC"}));
+        release();
     }
 
     // Valid 16-bit PCM at 44.1 or 48 kHz, of a fitting length, faded in and out (no clicks).

@@ -4,7 +4,8 @@
 # null sink, then stops the daemon. Each run has its own runtime directory and
 # socket, so runs may overlap; the user's own sound server is never touched.
 # The command sees PULSE_SERVER and PULSE_RUNTIME_PATH of the private daemon,
-# and VELMORA_TEST_SINK, the name of the null sink (record "<sink>.monitor").
+# VELMORA_TEST_SINK, the name of the null sink (record "<sink>.monitor"), and
+# VELMORA_TEST_PULSE_PID, the daemon's process id (to stop it with SIGSTOP).
 set -u
 
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/velmora-pulse.XXXXXX") || exit 1
@@ -13,6 +14,7 @@ command=""
 clean_up() {
     for pid in $command $daemon; do
         kill "$pid" 2>/dev/null
+        kill -CONT "$pid" 2>/dev/null # a stopped daemon ends only once it goes on
         wait "$pid" 2>/dev/null
     done
     rm -rf "$runtime"
@@ -41,6 +43,7 @@ export PULSE_SERVER="unix:$socket"
 export PULSE_RUNTIME_PATH="$runtime"
 export PULSE_COOKIE="$runtime/config/pulse/cookie"
 export VELMORA_TEST_SINK="$sink"
+export VELMORA_TEST_PULSE_PID="$daemon"
 
 tries=0
 until pactl info >/dev/null 2>&1; do

@@ -12,7 +12,10 @@ namespace velmora {
 // The audio output over Qt Multimedia: one QAudioSink per sound, released
 // when the next sound opens, at a reset, or once its sound has drained.
 // Qt's audio devices are first touched by Open, so a program that never
-// plays a sound never starts Qt's audio back end.
+// plays a sound never starts Qt's audio back end. Destroying a sink runs a
+// nested event loop (Qt's PulseAudio sink processes events in its destructor),
+// and starting a sink may wait for the sound server without a time limit: the
+// program uses it only on SoundThread's worker, which takes no cue from there.
 class QtAudioOutput final : public AudioOutput {
 public:
     QtAudioOutput();
