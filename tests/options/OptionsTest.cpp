@@ -118,7 +118,7 @@ private Q_SLOTS:
         // Without a stored time the start-up asks for one next.
         tp.modal.Expect(test::ScriptedModalRunner::ClickButton(QStringLiteral("ButtonOkay")));
         auto window = Start(tp, general);
-        QCOMPARE(tp.modal.Shown().size(), std::size_t(general.isNull() ? 2 : 0));
+        QCOMPARE(tp.modal.Shown(), general.isNull() ? 2 : 0);
         QTEST(Loaded(tp.vars()), "loaded");
         window->close();
         QTEST(Stored(tp), "atExit");

@@ -2,52 +2,32 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QMessageBox>
 #include <QTest>
 
 namespace velmora::test {
 
 int ScriptedModalRunner::Run(QDialog& dialog) {
-    ShownDialog seen{dialog.objectName(), dialog.windowTitle(), QString()};
-    if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-        seen.objectName = QStringLiteral("QMessageBox");
-        seen.text = box->text();
-    }
-    shown_.push_back(seen);
-
+    ++shown_;
     dialog.setModal(true);
     dialog.show();
-    if (answers_.empty() && fallback_) {
-        fallback_(dialog);
-        dialog.hide();
-        return dialog.result();
+    Answer answer = fallback_;
+    if (!answers_.empty()) {
+        answer = std::move(answers_.front());
+        answers_.pop_front();
     }
-    if (answers_.empty()) {
+    if (answer)
+        answer(dialog);
+    else
         ++unanswered_;
+    if (dialog.isVisible()) // an answer that left it open, or none
         dialog.reject();
-        return dialog.result();
-    }
-    Answer answer = std::move(answers_.front());
-    answers_.pop_front();
-    answer(dialog);
-    if (dialog.isVisible()) {
-        ++leftOpen_;
-        dialog.hide();
-    }
     return dialog.result();
 }
 
 ScriptedModalRunner::Answer ScriptedModalRunner::ClickButton(const QString& objectName) {
     return [objectName](QDialog& dialog) {
-        auto* button = dialog.findChild<QAbstractButton*>(objectName);
-        Q_ASSERT_X(button, "ClickButton", qPrintable(objectName));
-        if (button)
-            QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(objectName), Qt::LeftButton);
     };
-}
-
-ScriptedModalRunner::Answer ScriptedModalRunner::AcceptMessage() {
-    return [](QDialog& dialog) { dialog.accept(); };
 }
 
 } // namespace velmora::test
