@@ -74,8 +74,7 @@ class ClockEngineTest : public QObject {
                              : !host->running                  ? QStringLiteral("over")
                              : vars->CurrentPlayer == White    ? QStringLiteral("W")
                                                                : QStringLiteral("B");
-        return Shown(vars->PlayerTime[White]) + u' ' + Shown(vars->PlayerTime[Black]) + u' ' +
-               runs;
+        return Shown(vars->PlayerTime[White]) + u' ' + Shown(vars->PlayerTime[Black]) + u' ' + runs;
     }
     // The cues played: C player change, G game over, L low time.
     QString Cues() const {

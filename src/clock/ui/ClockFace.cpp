@@ -1,5 +1,6 @@
 #include "clock/ui/ClockFace.h"
 
+#include "state/ui/AccessibleNames.h"
 #include "state/ui/Twips.h"
 
 #include <QGroupBox>
@@ -59,7 +60,7 @@ void ClockFace::Build(QWidget* client, QObject* labelFilter) {
     FrameAnzeige->setObjectName(QStringLiteral("FrameAnzeige"));
     SetColours(FrameAnzeige, kLightGrey, Qt::black);
     for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(FrameAnzeige);
+        auto* label = new PatternNamedLabel(FrameAnzeige);
         label->setObjectName(QStringLiteral("TimeLeft(%1)").arg(i));
         label->setAlignment(Qt::AlignCenter);
         SetColours(label, kTimeColours[i][0], kTimeColours[i][1]);
@@ -75,7 +76,8 @@ void ClockFace::Build(QWidget* client, QObject* labelFilter) {
     LabelTimeBonus->setObjectName(QStringLiteral("LabelTimeBonus"));
     LabelTimeBonus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelTimeBonus->hide();
-    for (QLabel* label : {TimeLeft[0], TimeLeft[1], PlayerKey[1], PlayerKey[2], LabelTimeBonus})
+    for (QLabel* label : std::initializer_list<QLabel*>{TimeLeft[0], TimeLeft[1], PlayerKey[1],
+                                                        PlayerKey[2], LabelTimeBonus})
         label->installEventFilter(labelFilter);
     factor_ = 0; // lays out the design below
     ScaleTo(1.0);

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace velmora {
 
+class PatternNamedLabel;
+
 // The clock face of the main window: the frame FrameAnzeige, whose caption is
 // the status line, with both players' times, both key names and the time
 // bonus, laid out as designed in twips. While the face fits the window it is
@@ -32,8 +34,8 @@ public:
     void ShowLowTime(int timeLabel, bool low);
 
     QGroupBox* FrameAnzeige = nullptr;
-    std::array<QLabel*, 2> TimeLeft{};  // 0 White, 1 Black
-    std::array<QLabel*, 3> PlayerKey{}; // 1 White, 2 Black
+    std::array<PatternNamedLabel*, 2> TimeLeft{}; // 0 White, 1 Black
+    std::array<QLabel*, 3> PlayerKey{};           // 1 White, 2 Black
     QLabel* LabelTimeBonus = nullptr;
 
 private:

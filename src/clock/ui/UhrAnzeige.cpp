@@ -127,6 +127,8 @@ void UhrAnzeige::BuildMenu() {
 
     HelpTopic = menuBar()->addMenu(QStringLiteral("&?"));
     HelpTopic->setObjectName(QStringLiteral("HelpTopic"));
+    // Named before anything can read it; ApplyCaptions names it in the language.
+    SetMenuName(HelpTopic->menuAction(), ExtraText(Extra::Help, 0));
     HelpTopicAbout = HelpTopic->addAction(QString(), this, &UhrAnzeige::HelpTopicAbout_Click);
     HelpTopicAbout->setObjectName(QStringLiteral("HelpTopicAbout"));
 }
@@ -363,9 +365,9 @@ void UhrAnzeige::NameTheClocks() {
     for (int i = 0; i < 2; ++i) {
         const bool running = ClockRunning() && vars.CurrentPlayer == i + 1;
         const QString state = ExtraText(running ? Extra::Running : Extra::Waiting, language);
-        SetNamePattern(face_.TimeLeft[i],
-                       ExtraText(i == 0 ? Extra::WhitesTime : Extra::BlacksTime, language) +
-                           QStringLiteral(", ") + state);
+        face_.TimeLeft[i]->SetNamePattern(
+            ExtraText(i == 0 ? Extra::WhitesTime : Extra::BlacksTime, language) +
+            QStringLiteral(", ") + state);
     }
 }
 

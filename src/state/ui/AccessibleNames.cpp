@@ -11,7 +11,6 @@ namespace velmora {
 
 namespace {
 
-const char* const kNamePattern = "velmoraNamePattern";
 const char* const kMenuName = "velmoraMenuName";
 const char* const kLink = "velmoraLink";
 
@@ -22,10 +21,8 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
-        return widget()
-            ->property(kNamePattern)
-            .toString()
-            .replace(QStringLiteral("[*]"), static_cast<const QLabel*>(widget())->text());
+        const auto* label = static_cast<const PatternNamedLabel*>(widget());
+        return label->NamePattern().replace(QStringLiteral("[*]"), label->text());
     }
 };
 
@@ -110,7 +107,9 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (auto* action = qobject_cast<QAction*>(object))
         return action->property(kMenuName).isValid() ? new NamedMenuBarEntry(action) : nullptr;
     auto* widget = qobject_cast<QWidget*>(object);
-    if (className == u"QLabel" && widget->property(kNamePattern).isValid())
+    if (!widget) // the application, its windows
+        return nullptr;
+    if (className == u"velmora::PatternNamedLabel")
         return new PatternLabel(widget);
     if (widget->property(kLink).toBool())
         return new LinkLabel(widget);
@@ -127,13 +126,13 @@ void InstallAccessibleNames() {
     (void)installed;
 }
 
-void SetNamePattern(QLabel* label, const QString& pattern) {
-    if (label->property(kNamePattern).toString() == pattern)
+void PatternNamedLabel::SetNamePattern(const QString& pattern) {
+    if (pattern_ == pattern)
         return;
-    label->setProperty(kNamePattern, pattern);
+    pattern_ = pattern;
     // Announces the change; and a label with a name of its own no longer
     // announces each new text.
-    label->setAccessibleName(pattern);
+    setAccessibleName(pattern);
 }
 
 void MarkAsLink(QLabel* label) {

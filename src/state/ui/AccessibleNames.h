@@ -1,19 +1,31 @@
 #pragma once
 
+#include <QLabel>
+
 class QAction;
-class QLabel;
-class QString;
 
 namespace velmora {
+
+// A label that screen readers read by a pattern with its current text in
+// place of "[*]" (e.g. "White's time, [*], running"): the name follows the
+// text, once a second for a clock, without an event at each change; a changed
+// pattern is announced. Of a class of its own, so that no screen reader can
+// meet it before it is known as such.
+class PatternNamedLabel final : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+    void SetNamePattern(const QString& pattern);
+    QString NamePattern() const { return pattern_; }
+
+private:
+    QString pattern_;
+};
 
 // What screen readers read where a control's own text does not say enough.
 // Installs the program's accessibility factory (once).
 void InstallAccessibleNames();
-
-// The label is read by `pattern` with its current text in place of "[*]" (e.g.
-// "White's time, [*], running"): the name follows the text, once a second for a
-// clock, without an event at each change. A changed pattern is announced.
-void SetNamePattern(QLabel* label, const QString& pattern);
 
 // The label is read as a link (it has a slot Activate() that opens it).
 void MarkAsLink(QLabel* label);
