@@ -169,26 +169,44 @@ def running_game(display):
         rss_at_start = rss_kib(clock.process.pid) / 1024
         segment = PHASE_SECONDS / SEGMENTS
 
-        accuracy = subprocess.Popen(
-            [os.path.join(BUILD, "bench", "velmora_bench"), "accuracy", str(PHASE_SECONDS), str(SEGMENTS)],
-            env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), stdout=subprocess.PIPE, text=True,
-            stderr=subprocess.DEVNULL)
-        cpu = []
-        for _ in range(SEGMENTS):
-            before, began = cpu_seconds(clock.process.pid), time.monotonic()
-            time.sleep(segment)
-            cpu.append((cpu_seconds(clock.process.pid) - before) / (time.monotonic() - began) * 100)
-        idle = [float(line.split()[1]) for line in accuracy.communicate()[0].splitlines()]
-        record(f"processor while a clock runs ({segment:.0f} s each)", cpu, "% core")
-        record(f"charged vs monotonic, idle ({segment:.0f} s each)", idle, "ms/h")
+        def accuracy(*bonus):
+            return subprocess.Popen(
+                [os.path.join(BUILD, "bench", "velmora_bench"), "accuracy", str(PHASE_SECONDS),
+                 str(SEGMENTS), *bonus], env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                stdout=subprocess.PIPE, text=True, stderr=subprocess.DEVNULL)
+
+        def figures(process):
+            return [float(line.split()[1]) for line in process.communicate()[0].splitlines()]
+
+        def cpu_while(seconds):
+            cpu = []
+            for _ in range(SEGMENTS):
+                before, began = cpu_seconds(clock.process.pid), time.monotonic()
+                time.sleep(seconds)
+                cpu.append((cpu_seconds(clock.process.pid) - before) / (time.monotonic() - began) * 100)
+            return cpu
+
+        plain, increment = accuracy(), accuracy("increment")
+        record(f"processor while a clock runs ({segment:.0f} s each)", cpu_while(segment), "% core")
+        record(f"charged vs monotonic, idle ({segment:.0f} s each)", figures(plain), "ms/h")
+        record(f"charged vs monotonic, increment 2 s a move, idle ({segment:.0f} s each)",
+               figures(increment), "ms/h")
+        # The face scaled to fill a 1920x1080 window (Fit to window).
+        clock.key(window, "ctrl+g")
+        clock.xdotool("windowsize", "--sync", str(window), "1920", "1080")
+        record(f"processor while a clock runs, face scaled to 1920x1080 ({segment / 2:.0f} s each)",
+               cpu_while(segment / 2), "% core")
 
         load = busy_cores(2)
         try:
-            busy = bench_tool("accuracy", PHASE_SECONDS, SEGMENTS)["accuracy_ms_per_hour"]
+            plain, increment = accuracy(), accuracy("increment")
+            busy, busy_increment = figures(plain), figures(increment)
         finally:
             for process in load:
                 process.kill()
         record(f"charged vs monotonic, both cores busy ({segment:.0f} s each)", busy, "ms/h")
+        record(f"charged vs monotonic, increment, both cores busy ({segment:.0f} s each)",
+               busy_increment, "ms/h")
         minutes = 2 * PHASE_SECONDS / 60
         record(f"resident memory at game start: velmora", [rss_at_start], "MiB")
         record(f"resident memory after a {minutes:.0f}-minute game: velmora",
@@ -275,7 +293,7 @@ def write_results():
 
 def main():
     print(f"{'measurement':<46} {'median':>12} {'min':>12} {'max':>12} {'runs':>4} unit")
-    display = VirtualDisplay()
+    display = VirtualDisplay(1920, 1080)
     try:
         startup_and_memory(display)
         handover()

@@ -1,6 +1,7 @@
 // In-process measurements of the clock, printed as "name value unit" lines for
 // bench/run to collect. Nothing here asserts a time.
-//   velmora_bench accuracy <seconds> <segments>   charged time against the monotonic clock
+//   velmora_bench accuracy <seconds> <segments> [increment]
+//                                                 charged time against the monotonic clock
 //   velmora_bench handover <count>                key event to repainted window
 //   velmora_bench engine <ticks>                  a long game through the engine alone
 //   velmora_bench cues <count>                    cue start, and many cues in a row
@@ -48,8 +49,15 @@ void Print(const char* name, double value, const char* unit) {
 // Charged time against the monotonic clock, one figure per segment, in ms per hour
 // (negative: the clock charged less than passed, as when ticks come late or not at
 // all). Both are read at the clock's own ticks, so the tick phase does not count.
-int Accuracy(int seconds, int segments) {
+int Accuracy(int seconds, int segments, bool increment) {
     BenchProgram bench(99);
+    // With an increment, a hand-over every 2 s adds 2 s; what is charged is
+    // what the accounts lost plus what they were given.
+    constexpr int kMoveTicks = 20, kIncrementSeconds = 2;
+    if (increment)
+        bench.Vars().Bonus = {BonusMode::Increment, kIncrementSeconds};
+    std::int64_t credited = 0;
+    int ticks = 0;
     auto* tickTimer = bench.Window().findChild<QTimer*>(QStringLiteral("TimerClock"));
     const std::int64_t segmentNs = std::int64_t(seconds) * 1000000000 / segments;
     QElapsedTimer monotonic;
@@ -58,7 +66,12 @@ int Accuracy(int seconds, int segments) {
     int done = 0;
     // Connected after the window's own connection: runs right after each charge.
     QObject::connect(tickTimer, &QTimer::timeout, [&] {
-        const std::int64_t account = AccountMs(bench.Vars().PlayerTime[White]);
+        const std::int64_t account = AccountMs(bench.Vars().PlayerTime[White]) +
+                                     AccountMs(bench.Vars().PlayerTime[Black]) - credited;
+        if (increment && ++ticks % kMoveTicks == 0) {
+            bench.PressSpace();
+            credited += kIncrementSeconds * 1000;
+        }
         if (segmentStartNs < 0) {
             monotonic.start();
             segmentStartNs = 0;
@@ -253,7 +266,7 @@ int Run(int argc, char* argv[]) {
     const QString command = args.value(1);
     if (command == u"accuracy")
         return Accuracy(args.value(2, QStringLiteral("300")).toInt(),
-                        args.value(3, QStringLiteral("5")).toInt());
+                        args.value(3, QStringLiteral("5")).toInt(), args.value(4) == u"increment");
     if (command == u"handover")
         return HandOver(args.value(2, QStringLiteral("1000")).toInt());
     if (command == u"engine")

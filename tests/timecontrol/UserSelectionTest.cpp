@@ -303,25 +303,6 @@ private Q_SLOTS:
         QCOMPARE(Times(tp->vars()), leave == u"OK" ? u"0 15 0 / 0 15 0" : u"0 4 59 / 0 5 0");
         QCOMPARE(tp->vars().CurrentPlayer, std::uint8_t(leave == u"OK" ? NoPlayer : White));
     }
-
-    void failedSaveIsToldOnce() {
-        // The settings file is a folder: no save can succeed.
-        QVERIFY(QDir().mkdir(tp->SettingsPath()));
-        tp->store->WriteText(QStringLiteral("General"), QStringLiteral("Language"),
-                             QStringLiteral("1"));
-        Expect("3 OK");
-        Expect("4 OK");
-        int dialogsBeforeMessage = 0;
-        tp->messages.onShow = [&] { dialogsBeforeMessage = tp->modal.Shown(); };
-        window = std::make_unique<UhrAnzeige>(*tp->program, tp->services);
-        window->Form_Load();
-        window->FileNewGame_Click();
-        QCOMPARE(Times(tp->vars()), u"0 20 0 / 0 20 0");
-        // Told once, naming the file, between the two time-control dialogs.
-        QCOMPARE(tp->messages.shown.size(), 1);
-        QCOMPARE(dialogsBeforeMessage, 1);
-        QVERIFY(tp->messages.shown[0].contains(tp->SettingsPath()));
-    }
 };
 
 QTEST_MAIN(UserSelectionTest)
