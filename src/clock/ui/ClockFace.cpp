@@ -1,6 +1,6 @@
 #include "clock/ui/ClockFace.h"
 
-#include "state/ui/AccessibleNames.h"
+#include "clock/ui/TimeLabel.h"
 #include "state/ui/Twips.h"
 
 #include <QGroupBox>
@@ -60,7 +60,7 @@ void ClockFace::Build(QWidget* client, QObject* labelFilter) {
     FrameAnzeige->setObjectName(QStringLiteral("FrameAnzeige"));
     SetColours(FrameAnzeige, kLightGrey, Qt::black);
     for (int i = 0; i < 2; ++i) {
-        auto* label = new PatternNamedLabel(FrameAnzeige);
+        auto* label = new TimeLabel(FrameAnzeige);
         label->setObjectName(QStringLiteral("TimeLeft(%1)").arg(i));
         label->setAlignment(Qt::AlignCenter);
         SetColours(label, kTimeColours[i][0], kTimeColours[i][1]);

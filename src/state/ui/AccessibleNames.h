@@ -11,7 +11,7 @@ namespace velmora {
 // text, once a second for a clock, without an event at each change; a changed
 // pattern is announced. Of a class of its own, so that no screen reader can
 // meet it before it is known as such.
-class PatternNamedLabel final : public QLabel {
+class PatternNamedLabel : public QLabel {
     Q_OBJECT
 
 public:
