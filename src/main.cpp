@@ -1,4 +1,5 @@
 #include "about/ui/DesktopLauncher.h"
+#include "clock/ui/DBusScreenSaverInhibitor.h"
 #include "clock/ui/UhrAnzeige.h"
 #include "localisation/ApplicationInfo.h"
 #include "sound/LazyAudioOutput.h"
@@ -33,8 +34,9 @@ int RunProgram(int argc, char* argv[]) {
     SoundPlayerUncompressedWAV player(audioOutput);
     WaveSoundCues cues(player, messages, QCoreApplication::applicationDirPath());
     SystemDesktopLauncher desktop;
+    DBusScreenSaverInhibitor screenSaver;
     Program program(store, cues, messages);
-    UiServices services{modal, desktop};
+    UiServices services{modal, desktop, screenSaver};
 
     UhrAnzeige window(program, services);
     // A request to end from outside takes the normal way out, which saves the settings.

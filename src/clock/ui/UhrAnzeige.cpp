@@ -2,6 +2,7 @@
 
 #include "about/ui/AboutBox.h"
 #include "clock/TimeText.h"
+#include "clock/ui/ScreenSaverInhibitor.h"
 #include "localisation/ApplicationInfo.h"
 #include "options/GeneralSettings.h"
 #include "options/KeyCodes.h"
@@ -142,7 +143,7 @@ void UhrAnzeige::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    TimerClock->stop();
+    SetClockRunning(false);
     // Asked to end before the settings were loaded: there is nothing of the user's to save.
     if (loaded_)
         SaveGeneralSettings(program_);
@@ -255,6 +256,8 @@ void UhrAnzeige::SetClockRunning(bool running) {
         TimerClock->start();
     else if (!running)
         TimerClock->stop();
+    // Every start and stop of the clock passes here: Ready, over, dialogs, the end.
+    services_.screenSaver.SetInhibited(running);
 }
 
 int UhrAnzeige::TimerInterval() const {
