@@ -6,6 +6,8 @@
 #include "sound/ProcessExit.h"
 #include "sound/SoundPlayerUncompressedWAV.h"
 #include "sound/WaveSoundCues.h"
+#include "state/CommandLine.h"
+#include "state/PlatformStart.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
 #include "state/TerminationSignals.h"
@@ -16,11 +18,15 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 int RunProgram(int argc, char* argv[]) {
     using namespace velmora;
+    HoldMessagesWhilePlatformStarts();
     QApplication app(argc, argv);
+    PlatformStarted();
     QApplication::setOrganizationName(ApplicationTitle());
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationVersion(ApplicationVersion());
@@ -59,6 +65,17 @@ int RunProgram(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer without a display. A start from the desktop's
+    // menu has no arguments and skips this.
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const auto answer = velmora::CommandLineAnswer(arguments)) {
+            std::fputs(answer->toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    }
     const int exitCode = RunProgram(argc, argv);
     // All of the program's objects are gone and its settings saved.
     velmora::ExitSkippingLibraryTeardown(exitCode);

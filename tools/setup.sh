@@ -18,7 +18,7 @@ VELMORA_TEST_PACKAGES=(
     dbus-daemon python3-dbus python3-gi
     clang libclang-rt-14-dev
     python3
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
 )
 
 velmora_install_packages() {
