@@ -1,10 +1,11 @@
-# Installation: the program and its two sounds in one folder (the program
-# looks for the sounds beside its own file), a bin/velmora link to it, and the
-# desktop entry, icon and AppStream metadata that let a desktop offer it.
+# Installation: the program, its two sounds and its audio module in one folder
+# (the program looks for them beside its own file), a bin/velmora link to it,
+# the desktop entry, icon and AppStream metadata that let a desktop offer it,
+# and the manual page, copyright and changelog Debian asks for.
 include(GNUInstallDirs)
 
-set(VELMORA_INSTALL_PROGRAM_DIR "lib/velmora" CACHE STRING
-    "Folder of the program and its sounds, relative to the install prefix")
+# The folder of the program, its sounds and its audio module, relative to the prefix.
+set(VELMORA_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/velmora)
 
 install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
 install(TARGETS velmora_audio LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
@@ -26,3 +27,19 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.velmora.metainfo.xml
 
 # The two sounds made by the build (tools/soundgen sets VELMORA_SOUND_FILES).
 install(FILES ${VELMORA_SOUND_FILES} DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
+
+# Debian keeps manual pages and changelogs compressed, without a time stamp.
+set(velmora_compressed)
+foreach(document data/velmora.6 data/debian/changelog)
+    get_filename_component(name ${document} NAME)
+    set(output ${PROJECT_BINARY_DIR}/documents/${name}.gz)
+    add_custom_command(OUTPUT ${output}
+        COMMAND gzip -9n --stdout ${PROJECT_SOURCE_DIR}/${document} > ${output}
+        DEPENDS ${PROJECT_SOURCE_DIR}/${document} VERBATIM)
+    list(APPEND velmora_compressed ${output})
+endforeach()
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/documents)
+add_custom_target(velmora_documents ALL DEPENDS ${velmora_compressed})
+install(FILES ${PROJECT_BINARY_DIR}/documents/velmora.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${PROJECT_BINARY_DIR}/documents/changelog.gz ${PROJECT_SOURCE_DIR}/data/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)

@@ -1,10 +1,13 @@
 #include "about/ui/DesktopLauncher.h"
+#include "clock/ui/DBusScreenSaverInhibitor.h"
 #include "clock/ui/UhrAnzeige.h"
 #include "localisation/ApplicationInfo.h"
 #include "sound/LazyAudioOutput.h"
 #include "sound/ProcessExit.h"
 #include "sound/SoundThread.h"
 #include "sound/WaveSoundCues.h"
+#include "state/CommandLine.h"
+#include "state/PlatformStart.h"
 #include "state/Program.h"
 #include "state/SettingsStore.h"
 #include "state/TerminationSignals.h"
@@ -15,13 +18,16 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
 
 int RunProgram(int argc, char* argv[]) {
     using namespace velmora;
+    HoldMessagesWhilePlatformStarts();
     QApplication app(argc, argv);
+    PlatformStarted();
     QApplication::setOrganizationName(ApplicationTitle());
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationVersion(ApplicationVersion());
@@ -37,8 +43,9 @@ int RunProgram(int argc, char* argv[]) {
         [programDirectory] { return std::make_unique<LazyAudioOutput>(programDirectory); });
     WaveSoundCues cues(sound, messages, programDirectory);
     SystemDesktopLauncher desktop;
+    DBusScreenSaverInhibitor screenSaver;
     Program program(store, cues, messages);
-    UiServices services{modal, desktop};
+    UiServices services{modal, desktop, screenSaver};
 
     UhrAnzeige window(program, services);
     // A request to end from outside takes the normal way out, which saves the settings.
@@ -61,6 +68,17 @@ int RunProgram(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer without a display. A start from the desktop's
+    // menu has no arguments and skips this.
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const auto answer = velmora::CommandLineAnswer(arguments)) {
+            std::fputs(answer->toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    }
     const int exitCode = RunProgram(argc, argv);
     // All of the program's objects are gone and its settings saved.
     velmora::ExitSkippingLibraryTeardown(exitCode);

@@ -9,14 +9,16 @@ VELMORA_RUN_PACKAGES=(
 )
 
 # What the tests need on top: a virtual X server and key presses, a sound
-# server with a null sink, the sanitizer and fuzzer runtime, and the tools
-# that build the package and check the installed files.
+# server with a null sink, a private session bus with a fake screen saver,
+# the sanitizer and fuzzer runtime, and the tools that build the package and
+# check the installed files.
 VELMORA_TEST_PACKAGES=(
     xvfb xdotool
     pulseaudio pulseaudio-utils
+    dbus-daemon python3-dbus python3-gi
     clang libclang-rt-14-dev
     python3
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
 )
 
 velmora_install_packages() {

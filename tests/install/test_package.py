@@ -1,4 +1,5 @@
-"""The Debian package: it holds exactly the installed files, and its Depends
+"""The Debian package: it holds exactly the installed files, with the command
+in /usr/games; lintian finds neither error nor warning in it; and its Depends
 bring every file the packaged program loads: the libraries it and its audio
 module link, and what it maps while running (Qt's plugins, fonts, libraries
 those load), which dpkg-shlibdeps does not see."""
@@ -15,10 +16,13 @@ from installed import E2EError, command
 from velmora_e2e import run
 
 CONTENTS = {  # path: link target, "" for a file
-    "./usr/bin/velmora": "../lib/velmora/velmora",
-    **{f"./usr/lib/velmora/{name}": "" for name in
+    "./usr/games/velmora": "../libexec/velmora/velmora",
+    **{f"./usr/libexec/velmora/{name}": "" for name in
        ("velmora", "libvelmora-audio.so", "ChangePlayer.wav", "GameOver.wav", "LowTime.wav")},
     "./usr/share/applications/velmora.desktop": "",
+    "./usr/share/doc/velmora/changelog.gz": "",
+    "./usr/share/doc/velmora/copyright": "",
+    "./usr/share/man/man6/velmora.6.gz": "",
     "./usr/share/icons/hicolor/scalable/apps/velmora.svg": "",
     "./usr/share/metainfo/org.example.velmora.metainfo.xml": "",
 }
@@ -95,18 +99,19 @@ def test(display, _binary):
                 contents[path] = target
         if contents != CONTENTS:
             raise E2EError(f"the package holds {sorted(contents.items())}")
+        command("lintian", "--fail-on", "error,warning", debs[0])
 
         root = os.path.join(work, "root")
         command("dpkg-deb", "-x", debs[0], root)
         loaded = set()
         # The audio module is loaded only at the first sound: its libraries come from ldd.
-        folder = os.path.join(root, "usr", "lib", "velmora")
+        folder = os.path.join(root, "usr", "libexec", "velmora")
         for binary in ("velmora", "libvelmora-audio.so"):
             for line in command("ldd", os.path.join(folder, binary)).splitlines():
                 path = line.split("=>")[-1].split("(")[0].strip()
                 if path.startswith("/"):
                     loaded.add(path)
-        installed.run_installed(display, os.path.join(root, "usr", "bin", "velmora"),
+        installed.run_installed(display, os.path.join(root, "usr", "games", "velmora"),
                                 lambda pid: loaded.update(installed.mapped_files(pid)))
         loaded = {f for f in loaded if not f.startswith(root)}
         if "libqsvg.so" not in {os.path.basename(f) for f in loaded}:

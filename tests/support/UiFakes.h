@@ -7,6 +7,7 @@
 #include "TestProgram.h"
 
 #include "about/ui/DesktopLauncher.h"
+#include "clock/ui/ScreenSaverInhibitor.h"
 #include "state/ui/UiServices.h"
 
 #include <vector>
@@ -24,12 +25,21 @@ public:
     std::vector<QUrl> opened;
 };
 
-// A test program with the windows' services: scripted dialogs and a recording desktop.
+// The screen saver's requests are tested against a fake desktop on a private bus
+// (tests/e2e/test_screen_awake.py); the windows' tests need none.
+class NoScreenSaver final : public ScreenSaverInhibitor {
+public:
+    void SetInhibited(bool) override {}
+};
+
+// A test program with the windows' services: scripted dialogs, a recording
+// desktop, and no screen saver.
 class TestUi : public TestProgram {
 public:
     ScriptedModalRunner modal;
     FakeDesktop desktop;
-    UiServices services{modal, desktop};
+    NoScreenSaver screenSaver;
+    UiServices services{modal, desktop, screenSaver};
 };
 
 } // namespace velmora::test

@@ -2,6 +2,7 @@
 
 #include "about/ui/AboutBox.h"
 #include "clock/TimeText.h"
+#include "clock/ui/ScreenSaverInhibitor.h"
 #include "localisation/ApplicationInfo.h"
 #include "localisation/ExtraTexts.h"
 #include "options/GeneralSettings.h"
@@ -160,7 +161,7 @@ void UhrAnzeige::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    TimerClock->stop();
+    SetClockRunning(false);
     // Asked to end before the settings were loaded: there is nothing of the user's to save.
     if (loaded_)
         SaveGeneralSettings(program_);
@@ -342,6 +343,8 @@ void UhrAnzeige::SetClockRunning(bool running) {
         TimerClock->stop();
     if (FilePause) // a pause can begin while a clock runs, and end while it lasts
         FilePause->setEnabled(running || engine_.IsPaused());
+    // Every start and stop of the clock passes here: Ready, over, dialogs, the end.
+    services_.screenSaver.SetInhibited(running);
     NameTheClocks();
 }
 
