@@ -1,7 +1,12 @@
-"""A fake screen saver and portal on a private session bus (the test runs under
-dbus-run-session): a running clock holds one inhibition however many hand-overs,
-at the screen saver while no portal answers, else at the portal (flag 8, idle);
-each stop of the clock in STEPS, a time-over and the end withdraw it."""
+"""On a private session bus (the test runs under dbus-run-session).
+
+A fake screen saver and portal: a running clock holds one inhibition however
+many hand-overs, at the screen saver while no portal answers, else at the
+portal (flag 8, idle); each stop of the clock in STEPS (a pause among them), a
+time-over and the end withdraw it.
+
+A screen reader's view over AT-SPI: games with each time bonus show, after a
+few moves and a pause, the times a stopwatch gives, and paused they stand still."""
 
 import itertools
 import threading
@@ -18,7 +23,15 @@ SETTINGS = "[General]\nLanguage=1\n[Sounds]\nPlayerChange=0\nGameOver=0\n[Time]\
 MAIN, AT_PORTAL = "Velmora 2003", ["portal, flags 8"]
 held, numbers = {}, itertools.count(1)  # what the fakes hold: {cookie or request path: by whom}
 # While Black's clock runs and a portal answers: (window, keys, what is held afterwards).
-STEPS = [(MAIN, "ctrl+o", []), ("Options", "alt+c", AT_PORTAL)]
+STEPS = [(MAIN, "ctrl+o", []), ("Options", "alt+c", AT_PORTAL), (MAIN, "ctrl+p", []),
+         (MAIN, "ctrl+p", AT_PORTAL)]
+# A time bonus, the seconds White and Black think before White thinks half a
+# second more, and the clocks a screen reader then reads once the game is paused
+# (each a third of a second or more from the next whole second, more than key
+# presses take).
+GAMES = [("1\nIncrementSeconds=2", 0.7, 2.5, "00:05:00", "00:04:59"),
+         ("2\nIncrementSeconds=3", 2.5, 4.5, "00:04:59", "00:04:58"),
+         ("3\nIncrementSeconds=3", 2.5, 4.5, "00:05:00", "00:04:58")]
 
 
 class ScreenSaver(dbus.service.Object):
@@ -52,8 +65,44 @@ def holds(expected, after):
     wait_until(lambda: list(held.values()) == expected, what=f"{expected} held after {after}")
 
 
+def screen_reader_names():
+    """Every name a screen reader finds, from the root of the accessibility bus."""
+    session = dbus.SessionBus()
+    address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(dbus_interface="org.a11y.Bus")
+    bus, names = dbus.bus.BusConnection(str(address)), []
+
+    def walk(item):
+        names.append(str(item.Get("org.a11y.atspi.Accessible", "Name",
+                                  dbus_interface="org.freedesktop.DBus.Properties")))
+        for owner, path in item.GetChildren(dbus_interface="org.a11y.atspi.Accessible"):
+            walk(bus.get_object(owner, path))
+    walk(bus.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"))
+    return names
+
+
+def bonus_games(display, binary):
+    screen_reader_names()  # starts the accessibility bus before the program
+    for bonus, white, black, white_shown, black_shown in GAMES:
+        clock = Velmora(display, binary, env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"},
+                        settings=SETTINGS + "P1min=5\nP2min=5\nP2sec=0\nIncrementMode=" + bonus + "\n").start()
+        try:
+            window = clock.find_window(MAIN)
+            for seconds in (white, black, 0.5):
+                clock.key(window, "space")
+                time.sleep(seconds)
+            clock.key(window, "ctrl+p")
+            expected = [f"White's time, {white_shown}, waiting", f"Black's time, {black_shown}, waiting"]
+            for _ in range(2):  # paused, the times stand still
+                if [n for n in screen_reader_names() if "'s time" in n] != expected:
+                    raise E2EError(f"IncrementMode={bonus}: {screen_reader_names()}")
+                time.sleep(2)
+        finally:
+            clock.stop()
+
+
 def test(display, binary):
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+    bonus_games(display, binary)
     saver_bus, portal_bus = dbus.SessionBus(), dbus.SessionBus(private=True)  # two programs
     ScreenSaver(saver_bus, "/org/freedesktop/ScreenSaver")
     Portal(portal_bus, "/org/freedesktop/portal/desktop")
