@@ -2,8 +2,16 @@
 the window turns white and the time runs, the next Space turns it black (also
 with Shift, and after a lone Alt or Alt+F and Escape), and closing the window
 ends the program with status 0. Ending it from outside
-(SIGTERM, SIGINT, SIGHUP) takes the same way out and saves the settings."""
+(SIGTERM, SIGINT, SIGHUP) takes the same way out and saves the settings.
 
+Exit never waits for good on the settings file's lock: with a lock that is a
+folder, or a fresh empty lock file, Exit gives up after a short wait and says
+that the settings could not be saved; the file stays as it was, and a signal
+ends the program while that message is up. (The lock cases that only file
+permissions make do not bind the super-user; the store's own test covers them
+for other users.)"""
+
+import os
 import signal
 import time
 
@@ -53,6 +61,22 @@ def test(display, binary):
             clock.key(clock.find_window("Velmora 2003"), "space")  # a game runs
             clock.process.send_signal(number)
             check_saved_and_ended(clock, number.name)
+        finally:
+            clock.stop()
+
+    for lock, answer in [("folder", "Return"), ("empty file", signal.SIGTERM)]:
+        clock = Velmora(display, binary, settings=SETTINGS).start()
+        try:
+            lock_path = clock.settings_path + ".lock"
+            os.mkdir(lock_path) if lock == "folder" else open(lock_path, "w").close()
+            clock.key(clock.find_window("Velmora 2003"), "space", "ctrl+x")
+            message = clock.find_window("Velmora")
+            if answer == "Return":
+                clock.key(message, "Return")
+            else:
+                clock.process.send_signal(answer)
+            if (status := clock.wait_exit()) != 0 or clock.settings_text() != SETTINGS:
+                raise E2EError(f"lock {lock}: status {status}, file {clock.settings_text()!r}")
         finally:
             clock.stop()
 

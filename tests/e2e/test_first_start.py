@@ -1,8 +1,10 @@
-"""The very first start with an empty configuration folder: the options dialog
+"""The very first start, with an empty configuration folder: the options dialog
 comes before anything else. Real presses choose A for White and L for Black
-(Escape and a refused F10 on the way change nothing); the game that follows is
+(Escape and a refused F10 on the way change nothing); the time-control dialog
+follows, where the arrow keys and Return choose "1 h 30 min"; the game is then
 played with L (start), A and Shift+L while the window colours follow. After
-Exit the file still holds both keys."""
+Exit the file holds both keys and the time, and the next start shows the clock
+at once, as it first showed it."""
 
 import time
 
@@ -10,7 +12,8 @@ from velmora_e2e import E2EError, Velmora, run, wait_until
 
 GREY, WHITE, BLACK = 0xC0C0C0, 0xFFFFFF, 0x000000
 MAIN_TITLE = "Velmora 2003"
-TIME_CONTROL_TITLE = "Please choose your preferred time setting!"
+TIME_CONTROL = {"P1h": "1", "P1min": "30", "P1sec": "0", "P2h": "1", "P2min": "30",
+                "P2sec": "0", "ContinueRunning": "0", "GameType": "9"}
 
 
 def centre(left, top, width, height):
@@ -18,67 +21,72 @@ def centre(left, top, width, height):
     return (left + width // 2 + 7) // 15, (top + height // 2 + 7) // 15
 
 
-# Key boxes lie in the frame "Keys" (3480, 240); the buttons on the dialog itself.
-WHITE_KEY_BOX = centre(3480 + 240, 240 + 720, 2415, 285)
-BLACK_KEY_BOX = centre(3480 + 240, 240 + 1560, 2415, 285)
-OKAY_BUTTON = centre(2160, 2520, 1215, 375)
-
-
 def visible(clock, title):
     out = clock.xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
-    ids = [int(w) for w in out.split()]
-    return ids[-1] if ids else None
+    return [int(w) for w in out.split()]
+
+
+def settled_digest(clock, window):
+    """The window's pixels once they stop changing (the first paint is done)."""
+    width, height = clock.geometry(window)
+    last = None
+    for _ in range(40):
+        if (digest := clock.region_digest(window, 0, 0, width, height)) == last:
+            return digest
+        last = digest
+        time.sleep(0.15)
+    raise E2EError("the window kept changing")
 
 
 def test(display, binary):
-    clock = Velmora(display, binary).start()
+    first = Velmora(display, binary).start()
+    second = None
     try:
-        dialog = clock.find_window("Options")
-        if visible(clock, MAIN_TITLE):
+        dialog = first.find_window("Options")
+        if visible(first, MAIN_TITLE):
             raise E2EError("the main window showed before the options dialog")
-        clock.click(dialog, *WHITE_KEY_BOX)
-        clock.key(dialog, "Escape")
+        first.click(dialog, *centre(3480 + 240, 240 + 720, 2415, 285))  # White's key box
+        first.key(dialog, "Escape")
         time.sleep(0.3)
-        if clock.window_gone(dialog):
+        if first.window_gone(dialog):
             raise E2EError("Escape in a key box closed the options dialog")
-        clock.key(dialog, "a")
-        clock.click(dialog, *BLACK_KEY_BOX)
-        clock.key(dialog, "F10")
-        refusal = clock.find_window("Velmora")
-        clock.key(refusal, "Return")
-        wait_until(lambda: clock.window_gone(refusal), what="the refusal message to close")
-        clock.key(dialog, "l")
-        clock.click(dialog, *OKAY_BUTTON)
-        wait_until(lambda: clock.window_gone(dialog), what="OK to close the options dialog")
-
-        # A time-control dialog may ask next; Return takes its default.
-        def next_window():
-            clock.check_running()
-            for title in (TIME_CONTROL_TITLE, MAIN_TITLE):
-                if found := visible(clock, title):
-                    return title, found
-        title, found = wait_until(next_window, 15.0, what="the window after the options dialog")
-        if title == TIME_CONTROL_TITLE:
-            clock.key(found, "Return")
-        window = clock.find_window(MAIN_TITLE)
-
-        corner = (3, clock.geometry(window)[1] - 3)
-        for key, colour, what in [(None, GREY, "the light grey start colour"),
-                                  ("l", WHITE, "L to start White's clock"),
-                                  ("a", BLACK, "A to hand the clock to Black"),
-                                  ("shift+l", WHITE, "Shift+L to hand the clock to White")]:
+        first.key(dialog, "a")
+        first.click(dialog, *centre(3480 + 240, 240 + 1560, 2415, 285))  # Black's
+        first.key(dialog, "F10")
+        refusal = first.find_window("Velmora")
+        first.key(refusal, "Return")
+        wait_until(lambda: first.window_gone(refusal), what="the refusal message to close")
+        first.key(dialog, "l")
+        first.click(dialog, *centre(2160, 2520, 1215, 375))  # OK
+        time_control = first.find_window("Please choose your preferred time setting!")
+        if visible(first, MAIN_TITLE):
+            raise E2EError("the clock showed before the time control was chosen")
+        # Left from "User defined (h/m/s)" is "1 h", down from there "1 h 30 min".
+        first.key(time_control, "Left", "Down", "Return")
+        window = first.find_window(MAIN_TITLE)
+        shown = settled_digest(first, window)
+        corner = (3, first.geometry(window)[1] - 3)
+        for key, colour in [(None, GREY), ("l", WHITE), ("a", BLACK), ("shift+l", WHITE)]:
             if key:
-                clock.key(window, key)
-            wait_until(lambda: clock.pixel(window, *corner) == colour, what=what)
-
-        clock.close_window(window)
-        if (status := clock.wait_exit()) != 0:
+                first.key(window, key)
+            wait_until(lambda: first.pixel(window, *corner) == colour, what=f"{key}: {colour:06x}")
+        first.key(window, "ctrl+x")
+        if (status := first.wait_exit()) != 0:
             raise E2EError(f"exit status {status}")
-        general = clock.settings().get("General", {})
-        if (general.get("MouseButton1"), general.get("MouseButton2")) != ("65", "76"):
-            raise E2EError("the keys were not kept: " + clock.settings_text())
+        sections = first.settings()
+        general = sections.get("General", {})
+        if (general.get("MouseButton1"), general.get("MouseButton2")) != ("65", "76") or \
+                sections.get("Time") != TIME_CONTROL:
+            raise E2EError("not kept: " + first.settings_text())
+
+        second = Velmora(display, binary, config_home=first.config_home).start()
+        window = second.find_window(MAIN_TITLE)
+        if settled_digest(second, window) != shown or visible(second, "Options"):
+            raise E2EError("the second start shows another picture than the first")
     finally:
-        clock.stop()
+        for clock in (second, first):
+            if clock:
+                clock.stop()
 
 
 if __name__ == "__main__":

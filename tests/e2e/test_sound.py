@@ -3,7 +3,9 @@ tests/support/with-pulseaudio.sh. A hand-over's cue reaches the null sink; a
 key storm, a named pipe and a 1 GiB file in place of ChangePlayer.wav neither
 crash nor freeze the clock. With the sound server stopped for a minute the
 clock ticks and answers every press, plays cues again once the server goes
-on, and Ctrl+X ends it while the server is stopped."""
+on, and Ctrl+X ends it while the server is stopped. A 10-second game with a
+5-second low-time warning turns White's time red at 5 s, not before, and the
+low-time cue is heard once."""
 
 import array
 import os
@@ -22,8 +24,8 @@ RATE = 8000
 PULSE = {k: os.environ.get(k, "") for k in ("PULSE_SERVER", "PULSE_RUNTIME_PATH", "PULSE_COOKIE")}
 
 
-def loudest_while(action):
-    """The loudest sample the sink plays while `action` runs."""
+def recorded_while(action):
+    """The samples the sink plays while `action` runs."""
     recorder = subprocess.Popen(["parec", f"--device={os.environ['VELMORA_TEST_SINK']}.monitor",
                                  "--format=s16le", "--channels=1", f"--rate={RATE}",
                                  "--latency-msec=10"], stdout=subprocess.PIPE)
@@ -40,7 +42,21 @@ def loudest_while(action):
         recorder.terminate()
         reader.join()
     recording = b"".join(chunks)
-    return max(map(abs, array.array("h", recording[: len(recording) // 2 * 2])), default=0)
+    return array.array("h", recording[: len(recording) // 2 * 2])
+
+
+def loudest_while(action):
+    return max(map(abs, recorded_while(action)), default=0)
+
+
+def sounds_in(samples):
+    """How many separate sounds the samples hold (half a second of quiet apart)."""
+    window, sounds, quiet = RATE // 50, 0, 25
+    for i in range(0, len(samples), window):
+        loud = max(map(abs, samples[i:i + window]), default=0) > 1000
+        sounds += loud and quiet >= 25
+        quiet = 0 if loud else quiet + 1
+    return sounds
 
 
 class Game:
@@ -135,9 +151,39 @@ def stopped_server(display, binary):
         clock.stop()
 
 
+def low_time_warning(display, binary):
+    settings = ("[General]\nLanguage=1\nLowTimeWarning=5\n[Sounds]\nPlayerChange=0\nGameOver=0\n"
+                "LowTime=1\n[Time]\nP1sec=10\nP2sec=10\n")
+    clock = Velmora(display, binary, settings=settings, env=PULSE).start()
+    try:
+        game = Game(clock)
+        width, height = game.size
+
+        def red_shown():
+            return 0xFF0000 in (clock.pixel(game.window, x, y) for x in range(0, width // 2, 3)
+                                for y in range(height // 3, 2 * height // 3, 3))
+
+        def play():
+            started = time.monotonic()
+            game.hand_over()
+            time.sleep(3.5)
+            if red_shown():
+                raise E2EError("red with more than 5 s left")
+            wait_until(red_shown, timeout=4, what="White's time to turn red")
+            if time.monotonic() - started < 4.5:
+                raise E2EError("red too early")
+            time.sleep(max(0.0, started + 10.5 - time.monotonic()))  # White's time runs out
+
+        if (heard := sounds_in(recorded_while(play))) != 1:
+            raise E2EError(f"{heard} sounds heard, not one low-time cue")
+    finally:
+        clock.stop()
+
+
 def test(display, binary):
     if "VELMORA_TEST_PULSE_PID" not in os.environ:
         raise E2EError("run me with tests/support/with-pulseaudio.sh")
+    low_time_warning(display, binary)
     storm_and_hostile_files(display, binary)
     stopped_server(display, binary)
 
