@@ -41,12 +41,12 @@ public:
     std::function<void()> onShow; // e.g. a test's look at the state while a message is up
 };
 
-// Records what it is asked to play. A sound is done at a reset or the next
-// open, as with the real output.
+// Records what it is asked to play ("Open <device>", "Write", "Reset"). A
+// sound is done at a reset or the next open, as with the real output.
 class FakeAudioOutput final : public AudioOutput {
 public:
-    std::int32_t Open(int, const WaveFormatEx& format, DoneHandler onDone) override {
-        calls << QStringLiteral("Open");
+    std::int32_t Open(int device, const WaveFormatEx& format, DoneHandler onDone) override {
+        calls << QStringLiteral("Open %1").arg(device);
         ReportDone();
         openedFormat = format;
         onDone_ = openResult == Success ? std::move(onDone) : DoneHandler();
