@@ -25,7 +25,6 @@ constexpr Design kKeys[2] = {{240, 1560, 3855, 255}, {4440, 1560, 3855, 255}};
 constexpr Design kTimeBonus{6255, 0, 2040, 255};
 constexpr int kTimePointSize = 48;
 
-const QColor kLightGrey(0xC0, 0xC0, 0xC0);
 const QColor kTimeColours[2][2] = {{Qt::white, Qt::black}, {Qt::black, Qt::white}};
 
 // Pixels of a designed length at the factor; at 1 exactly the design's.
@@ -45,6 +44,8 @@ QFont TimeFont(double factor) {
     return font;
 }
 
+} // namespace
+
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, background);
@@ -52,8 +53,6 @@ void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
-
-} // namespace
 
 void ClockFace::Build(QWidget* client, QObject* labelFilter) {
     FrameAnzeige = new QGroupBox(client);

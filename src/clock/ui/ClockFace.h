@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 
 #include <array>
@@ -12,6 +13,12 @@ class QWidget;
 namespace velmora {
 
 class PatternNamedLabel;
+
+// The face's grey before the first hand-over.
+inline const QColor kLightGrey(0xC0, 0xC0, 0xC0);
+
+// A widget's background and text colour.
+void SetColours(QWidget* widget, const QColor& background, const QColor& text);
 
 // The clock face of the main window: the frame FrameAnzeige, whose caption is
 // the status line, with both players' times, both key names and the time

@@ -38,7 +38,6 @@ constexpr int kTickMilliseconds = 100;
 // The vertical allowance for a window with a border, when centring the frame.
 constexpr double kBorderAllowanceTwips = 1000;
 
-const QColor kLightGrey(0xC0, 0xC0, 0xC0);
 // The design size is the client area's; the menu bar comes on top of it.
 constexpr int kMenuBarAllowance = 20;
 
@@ -54,14 +53,6 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
-
-void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 QAction* AddAction(QMenu* menu, const char* name, QKeySequence shortcut) {
     QAction* action = menu->addAction(QString());
