@@ -19,6 +19,7 @@ private Q_SLOTS:
         QCOMPARE(strings(TxtMenuNewGame), QStringLiteral("&New Game"));
         QCOMPARE(strings(TxtPreset1H30), QStringLiteral("1 h 30 min"));
         QVERIFY(strings(TxtPreset1H30, UIStrings::LangGerman).isEmpty());
+        QVERIFY(strings(TxtPreset6H + 1).isEmpty()); // past the presets nothing is written
         QVERIFY_THROWS_EXCEPTION(ProgramError, strings.SetLanguage(3));
         QCOMPARE(strings.GetLanguage(), 1); // a bad code keeps the active row
     }
@@ -38,6 +39,8 @@ private Q_SLOTS:
         QTest::newRow("inserted text not rescanned")
             << "[*]" << QVariantList{QStringLiteral("[*]")} << "[*]";
         QTest::newRow("numbered 1") << "[1:*] [*]" << QVariantList{1, 2} << "1 1";
+        QTest::newRow("the last position a placeholder may take")
+            << QString(32766, u'x') + "[]" << QVariantList{} << QString(32766, u'x');
         QTest::newRow("number pattern") << "[#,##0.00]" << QVariantList{1234.567} << "1,234.57";
         QTest::newRow("optional fraction digit") << "[0.0#]" << QVariantList{1.5} << "1.5";
         QTest::newRow("no minus before zero") << "[0.00]" << QVariantList{-0.001} << "0.00";

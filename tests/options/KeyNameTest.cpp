@@ -48,6 +48,13 @@ private Q_SLOTS:
         row(-1, u"-1", u"-1");
         QTest::newRow("0, no key yet") << 0 << QString(QChar(0)) << QString(QChar(0));
     }
+    // The numbered keys follow their rule: F1 to F16, Numpad - 0 to 9.
+    void numberedKeys() {
+        for (int n = 1; n <= 16; ++n)
+            QCOMPARE(KeyName(111 + n, LanguageGerman), QStringLiteral("F%1").arg(n));
+        for (int n = 0; n <= 9; ++n)
+            QCOMPARE(KeyName(96 + n, LanguageGerman), QStringLiteral("Numpad - %1").arg(n));
+    }
     void names() {
         QFETCH(int, code);
         QTEST(KeyName(code, LanguageEnglish), "english");
