@@ -59,16 +59,19 @@ private Q_SLOTS:
                                Text(dialog, u"TextWebSite_Sponsor"_s), Text(dialog, u"cmdOK"_s)})
                       .join(u'|'),
                   "shown");
+            for (const char* title : {"lblTitle", "lblTitle_Sponsor"})
+                QVERIFY2(dialog.findChild<QLabel*>(QLatin1String(title))->font().bold(), title);
             // Drawn pictures need the resources and the SVG image plugin.
             for (const char* name : {"picIcon", "Picture1"})
-                QVERIFY2(!dialog.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage().allGray(),
-                         name);
+                QVERIFY2(
+                    !dialog.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage().allGray(),
+                    name);
         });
     }
 
     // A link opens the address it shows (mail with mailto:), by a click,
     // Return or Space; a picture opens its web site; a release outside takes
-    // the click back. Links read as links; the dialog stays open.
+    // the click back. Links read and look (underlined) as links; the dialog stays open.
     void links_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("how");
@@ -89,8 +92,10 @@ private Q_SLOTS:
         TestUi t;
         const bool open = ShowAbout(t, t.desktop, [&](QDialog& dialog) {
             QWidget* widget = dialog.findChild<QWidget*>(target);
-            if (widget->focusPolicy() & Qt::TabFocus)
+            if (widget->focusPolicy() & Qt::TabFocus) {
                 QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role(), QAccessible::Link);
+                QVERIFY(widget->font().underline());
+            }
             if (how == u"Return" || how == u"Space") {
                 QTest::keyClick(widget, how == u"Return" ? Qt::Key_Return : Qt::Key_Space);
                 return;

@@ -44,8 +44,8 @@ private Q_SLOTS:
         QTest::newRow("number pattern") << "[#,##0.00]" << QVariantList{1234.567} << "1,234.57";
         QTest::newRow("optional fraction digit") << "[0.0#]" << QVariantList{1.5} << "1.5";
         QTest::newRow("no minus before zero") << "[0.00]" << QVariantList{-0.001} << "0.00";
-        QTest::newRow("15 significant digits") << "[0.0000000000000000]" << QVariantList{1 / 3.0}
-                                               << "0.3333333333333330";
+        QTest::newRow("15 significant digits")
+            << "[0.0000000000000000]" << QVariantList{1 / 3.0} << "0.3333333333333330";
     }
     void printfFormats() {
         QFETCH(QString, format);

@@ -1,5 +1,5 @@
-#include "options/KeyCodes.h"
 #include "options/KeyName.h"
+#include "options/KeyCodes.h"
 #include "options/KeyRules.h"
 
 #include "localisation/UIStrings.h"
@@ -21,8 +21,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("german");
         const auto row = [](int code, const char16_t* english, const char16_t* german) {
-            QTest::addRow("%d", code) << code << QString::fromUtf16(english)
-                                      << QString::fromUtf16(german);
+            QTest::addRow("%d", code)
+                << code << QString::fromUtf16(english) << QString::fromUtf16(german);
         };
         row(1, u"Left mouse button", u"Linke Maustaste");
         row(3, u"Cancel", u"Cancel");

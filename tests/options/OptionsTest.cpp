@@ -1,6 +1,6 @@
+#include "options/ui/Options.h"
 #include "clock/ui/UhrAnzeige.h"
 #include "options/KeyName.h"
-#include "options/ui/Options.h"
 #include "state/ui/MessageBoxes.h"
 
 #include "UiFakes.h"
@@ -38,8 +38,8 @@ QString Stored(const TestUi& tp) {
     QFile file(tp.SettingsPath());
     const QString text = file.open(QIODevice::ReadOnly) ? QString(file.readAll()) : QString();
     QStringList values;
-    for (const char* key : {"Language", "MouseButton1", "MouseButton2", "PlayerChange",
-                            "GameOver", "LowTimeWarning", "LowTime"}) {
+    for (const char* key : {"Language", "MouseButton1", "MouseButton2", "PlayerChange", "GameOver",
+                            "LowTimeWarning", "LowTime"}) {
         const auto found = QRegularExpression(QString("(?m)^%1=(.*)$").arg(key)).match(text);
         values << (found.hasMatch() ? found.captured(1) : QStringLiteral("-"));
     }
@@ -75,13 +75,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("general"); // null: the first start
         QTest::addColumn<QString>("button");     // what closes the first start's dialog
         QTest::addColumn<QString>("loaded");
-        QTest::addColumn<QString>("atExit");     // the file after Exit
+        QTest::addColumn<QString>("atExit"); // the file after Exit
         const QByteArray first;
         const auto file = [](const char* language, const char* white, const char* black,
                              const char* change, const char* over) {
             return QString::asprintf("[General]\nLanguage=%s\nMouseButton1=%s\nMouseButton2=%s\n"
                                      "[Sounds]\nPlayerChange=%s\nGameOver=%s\n",
-                                     language, white, black, change, over).toUtf8();
+                                     language, white, black, change, over)
+                .toUtf8();
         };
         // clang-format off
         QTest::newRow("first start, OK") << first << "ButtonOkay" << "1 32 32 0 0 Keys" << "1 32 32 0 0 - -";
@@ -138,7 +139,8 @@ private Q_SLOTS:
         QTest::newRow("Escape") << en << int(Qt::Key_Escape) << 9u << 27 << "";
         QTest::newRow("F10") << en << int(Qt::Key_F10) << 76u << 32 << "Not allowed: F10";
         QTest::newRow("Alt") << en << int(Qt::Key_Alt) << 64u << 32 << "Not allowed: Alt";
-        QTest::newRow("Strg") << de << int(Qt::Key_Control) << 37u << 32 << "Nicht zugelassen: Strg";
+        QTest::newRow("Strg") << de << int(Qt::Key_Control) << 37u << 32
+                              << "Nicht zugelassen: Strg";
     }
     void keyPresses() {
         QFETCH(int, language);
@@ -213,7 +215,7 @@ private Q_SLOTS:
     // OK applies and stores at once (the window shows the new language and
     // keys, the clock runs on); Cancel and the frame change nothing.
     void closing_data() {
-        QTest::addColumn<QString>("button"); // empty: closed by the window frame
+        QTest::addColumn<QString>("button");    // empty: closed by the window frame
         QTest::addColumn<QStringList>("shown"); // menu File, status frame, keys
         const QStringList german{"&Datei", "Ihre zugewiesene Taste bet\u00e4tigt die Uhr!", "A",
                                  "Rechte Maustaste"};

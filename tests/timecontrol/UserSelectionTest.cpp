@@ -40,8 +40,8 @@ QString LookAt(QDialog& d) {
     int selected = -1;
     for (int i = 0; i < 15; ++i)
         selected = Option(d, i)->isChecked() ? i : selected;
-    QString view = QStringLiteral("%1%2:").arg(selected).arg(
-        Box(d, 1, 1)->isEnabled() ? "" : " (boxes off)");
+    QString view =
+        QStringLiteral("%1%2:").arg(selected).arg(Box(d, 1, 1)->isEnabled() ? "" : " (boxes off)");
     for (int i = 0; i < 6; ++i)
         view += (i == 3 ? " / " : " ") + Box(d, 1 + i / 3, 1 + i % 3)->text();
     if (Child<QCheckBox>(d, "OptionGameTimeContinues")->isChecked())
@@ -90,8 +90,11 @@ ScriptedModalRunner::Answer Choose(const QString& script) {
 QString Times(const Variables& vars) {
     QString times;
     for (const TimeAccount& t : {vars.PlayerTime[White], vars.PlayerTime[Black]})
-        times += QStringLiteral("%1%2 %3 %4").arg(times.isEmpty() ? "" : " / ")
-                     .arg(t.Hours).arg(t.Minutes).arg(t.Seconds);
+        times += QStringLiteral("%1%2 %3 %4")
+                     .arg(times.isEmpty() ? "" : " / ")
+                     .arg(t.Hours)
+                     .arg(t.Minutes)
+                     .arg(t.Seconds);
     return times;
 }
 
@@ -136,8 +139,8 @@ class UserSelectionTest : public QObject {
     QString Stored() const {
         const TimeSettings t = LoadTimeSettings(*tp->ReopenStore());
         QStringList values;
-        for (int v : {t.WhiteHours, t.WhiteMinutes, t.WhiteSeconds, t.BlackHours,
-                      t.BlackMinutes, t.BlackSeconds, t.GameType, t.ContinueRunning})
+        for (int v : {t.WhiteHours, t.WhiteMinutes, t.WhiteSeconds, t.BlackHours, t.BlackMinutes,
+                      t.BlackSeconds, t.GameType, t.ContinueRunning})
             values << QString::number(v);
         if (t.Bonus.IsOn())
             values << QStringLiteral("bonus %1 %2").arg(int(t.Bonus.Mode)).arg(t.Bonus.Seconds);
@@ -158,8 +161,8 @@ private Q_SLOTS:
     void choices_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("answer");  // see Choose()
-        QTest::addColumn<QString>("times");   // the game's; "-" when unchanged
+        QTest::addColumn<QString>("answer"); // see Choose()
+        QTest::addColumn<QString>("times");  // the game's; "-" when unchanged
         QTest::addColumn<QString>("storedAfter");
         const QByteArray times = "[Time]\nP1h=1\nP1min=2\nP1sec=3\nP2h=4\nP2min=5\nP2sec=6\n";
         const QString none = "0: 0 15 0 / 0 15 0";
