@@ -21,7 +21,9 @@
 #include "state/SettingsStore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -32,13 +34,29 @@
 
 using namespace velmora;
 using namespace velmora::bench;
-using test::OpenFileDescriptors;
-using test::ResidentKiB;
 
 namespace {
 
 std::int64_t AccountMs(const TimeAccount& a) {
     return ((std::int64_t(a.Hours) * 60 + a.Minutes) * 60 + a.Seconds) * 1000 + a.Milliseconds;
+}
+
+// Figures of this process from /proc: resident memory in KiB, open descriptors.
+long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+int OpenFileDescriptors() {
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                   .size());
 }
 
 void Print(const char* name, double value, const char* unit) {

@@ -106,8 +106,4 @@ public:
     std::function<TimeControlAnswer(const TimeSettings&, bool)> askTimeControl;
 };
 
-// Figures of this process from /proc: resident memory in KiB, open descriptors.
-long ResidentKiB();
-int OpenFileDescriptors();
-
 } // namespace velmora::test

@@ -1,6 +1,5 @@
 #include "TestProgram.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace velmora::test {
@@ -30,23 +29,6 @@ QByteArray TestProgram::SettingsFileText() const {
 std::unique_ptr<SettingsStore> TestProgram::ReopenStore() const {
     store->Flush();
     return std::make_unique<SettingsStore>(SettingsPath());
-}
-
-long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-int OpenFileDescriptors() {
-    return int(QDir(QStringLiteral("/proc/self/fd"))
-                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
-                   .size());
 }
 
 } // namespace velmora::test

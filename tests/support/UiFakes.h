@@ -26,7 +26,7 @@ public:
 };
 
 // The screen saver's requests are tested against a fake desktop on a private bus
-// (tests/e2e/test_screen_awake.py); the windows' tests need none.
+// (tests/e2e/test_desktop.py); the windows' tests need none.
 class NoScreenSaver final : public ScreenSaverInhibitor {
 public:
     void SetInhibited(bool) override {}
