@@ -3,6 +3,7 @@
 #include "about/ui/AboutBox.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QTest>
 
 using namespace velmora;
@@ -12,7 +13,8 @@ namespace {
 
 // The about dialog on show, its links opened on a fake desktop, its messages recorded.
 struct ShownAbout : velmora::test::TestUi {
-    AboutBox dialog{vars().Strings, desktop, messages};
+    UIStrings& english = (vars().Strings.SetLanguage(LanguageEnglish), vars().Strings);
+    AboutBox dialog{english, desktop, messages};
     ShownAbout() { dialog.show(); }
     QWidget* operator[](const char* name) { return dialog.findChild<QWidget*>(name); }
 };
@@ -23,9 +25,12 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Titles are bold; links take Tab focus and read and look (underlined) as links.
+    // Titles are bold, the sponsor's CR LF is one line break; links take Tab
+    // focus and read and look (underlined) as links.
     void looks() {
         ShownAbout about;
+        const QString sponsor = about.dialog.findChild<QLabel*>("lblVersion_Sponsor")->text();
+        QVERIFY2(sponsor.contains(u'\n') && !sponsor.contains(u'\r'), qPrintable(sponsor));
         for (const char* title : {"lblTitle", "lblTitle_Sponsor"})
             QVERIFY2(about[title]->font().bold(), title);
         for (const char* link :
