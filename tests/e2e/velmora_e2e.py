@@ -103,10 +103,7 @@ class Velmora:
         return [int(w) for w in self.xdotool("search", "--onlyvisible", "--name", f"^{title}$").split()]
 
     def find_window(self, title=MAIN, timeout=15.0):
-        def search():
-            assert self.process.poll() is None, f"program ended early with {self.process.returncode}"
-            return (self.windows(title) or [None])[-1]
-        return wait_until(search, timeout, what=f"window '{title}'")
+        return wait_until(lambda: (self.windows(title) or [None])[-1], timeout, what=f"window '{title}'")
 
     def key(self, window, *keys):
         # Real key presses (XTest) into a window, which gets the focus first.
