@@ -3,182 +3,126 @@
 #include "UiFakes.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace velmora;
 using namespace velmora::test;
 
-namespace {
-
-const QByteArray kGermanKeysAandL = "[General]\nLanguage=2\nMouseButton1=65\nMouseButton2=76\n"
-                                    "LowTimeWarning=5\n[Time]\nP1h=1\nP1min=30\nP2sec=1\n";
-constexpr quint32 kXKeyA = 38, kXKeyL = 46, kXSpace = 65; // X keycodes: evdev + 8
-
-} // namespace
-
+// The main window through one game in German and the View menu, step by step.
 class UhrAnzeigeTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestUi> t;
+    std::unique_ptr<TestUi> t = std::make_unique<TestUi>();
     std::unique_ptr<UhrAnzeige> window;
 
-    template <typename T = QWidget> T* Child(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    QColor Colour(const char* name, QPalette::ColorRole role = QPalette::Window) {
-        return Child(name)->palette().color(role);
-    }
-    QString Status() { return Child<QGroupBox>("FrameAnzeige")->title(); }
-    QString ReadAs(const char* name) {
-        return QAccessible::queryAccessibleInterface(Child(name))->text(QAccessible::Name);
-    }
-    void Load(const QByteArray& settings = kGermanKeysAandL) {
-        window.reset(); // before the program it belongs to
-        t = std::make_unique<TestUi>();
-        t->WriteSettingsFile(settings);
+    QWidget* Child(const QString& name) { return window->findChild<QWidget*>(name); }
+
+private Q_SLOTS:
+    // White plays with A, Black with the left mouse button; Black's time is low.
+    void initTestCase() {
+        t->WriteSettingsFile("[General]\nLanguage=2\nMouseButton1=65\nMouseButton2=1\n"
+                             "LowTimeWarning=5\n[Time]\nP1h=1\nP1min=30\nP2sec=1\n"
+                             "IncrementMode=1\nIncrementSeconds=5\n");
         window = std::make_unique<UhrAnzeige>(*t->program, t->services);
         window->Form_Load();
         window->show();
-    }
-    void Press(int key, quint32 xKeycode, bool autoRepeat = false) {
-        auto event = NativeKeyPress(key, Qt::ShiftModifier, xKeycode, QString(), autoRepeat);
-        QApplication::sendEvent(window.get(), event.get()); // Shift does not matter
-    }
-    void Tick(int count) {
-        while (count-- > 0)
-            window->Engine().TimerClock_Timer();
-    }
-
-private Q_SLOTS:
-    // A game as the window shows it: captions, times, key names, colours, and
-    // what a screen reader reads, in German, with a low-time warning.
-    void aGameInTheWindow() {
-        Load();
-        QCOMPARE(Child<QAction>("HelpTopicAbout")->text(), QString::fromUtf8("&Über Velmora..."));
-        QCOMPARE(Status(), QString::fromUtf8("Schwarz betätigt als erstes die Uhr"));
-        QCOMPARE(Child<QLabel>("TimeLeft(0)")->text(), u"01:30:00");
-        QVERIFY(Child("LabelTimeBonus")->isHidden()); // no bonus, nothing shown
-        QCOMPARE(Colour("FrameAnzeige"), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(Colour("TimeLeft(1)", QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(ReadAs("TimeLeft(0)"), QString::fromUtf8("Weiß: 01:30:00, wartet"));
-        QCOMPARE(ReadAs("PlayerKey(2)"), u"Taste Schwarz: L");
-        QCOMPARE(QAccessible::queryAccessibleInterface(window->menuBar())
-                     ->child(2)
-                     ->text(QAccessible::Name),
-                 u"Hilfe");
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));   // for the shortcuts
         QVERIFY(QAccessible::queryAccessibleInterface(qApp)); // the root a screen reader asks first
-        Press(Qt::Key_L, kXKeyL);
-        Tick(10);
-        QCOMPARE(ReadAs("TimeLeft(0)"), QString::fromUtf8("Weiß: 01:29:59, läuft"));
-        for (const char* name : {"FrameAnzeige", "PlayerKey(1)", "ClientArea"})
-            QCOMPARE(Colour(name), QColor(Qt::white));
-        Press(Qt::Key_A, kXKeyA);
-        QCOMPARE(Status(), u"Schwarz ist am Zug");
-        QCOMPARE(ReadAs("TimeLeft(0)"), QString::fromUtf8("Weiß: 01:29:59, wartet"));
-        QCOMPARE(Colour("PlayerKey(2)"), QColor(Qt::black));
-        QCOMPARE(Colour("TimeLeft(1)"), QColor(Qt::black)); // time labels keep theirs
-        QCOMPARE(Colour("TimeLeft(1)", QPalette::WindowText), QColor(Qt::red)); // low time
-        Tick(12);
-        QVERIFY(!window->ClockRunning());
-        QCOMPARE(Status(), u"Die Zeit von Spieler 2 ist abgelaufen.");
-        QCOMPARE(Child<QLabel>("TimeLeft(1)")->text(), u"00:00:00");
-        QCOMPARE(Colour("TimeLeft(0)", QPalette::WindowText), QColor(Qt::black));
     }
 
-    // A held key's repeats are no presses; a click on a label is no move, on the frame it is.
-    void pressesThatAreNoMoves() {
-        Load("[General]\nLanguage=1\nMouseButton1=1\n[Time]\nP1min=5\nP2min=5\n");
-        Press(Qt::Key_Space, kXSpace);
-        QTest::mousePress(Child("TimeLeft(0)"), Qt::LeftButton, {}, QPoint(2, 2));
-        Press(Qt::Key_Space, kXSpace, true);
-        QCOMPARE(t->vars().CurrentPlayer, std::uint8_t(White));
-        QTest::mousePress(Child("FrameAnzeige"), Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(t->vars().CurrentPlayer, std::uint8_t(Black));
-    }
-
-    void menuAndPause() {
-        Load("[General]\nLanguage=1\n[Time]\nP1min=5\nP2min=5\nIncrementMode=1\n"
-             "IncrementSeconds=5\n");
-        QCOMPARE(Child<QLabel>("LabelTimeBonus")->text(), u"+5 s");
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        for (auto [name, key] : {std::pair{"FileNewGame", Qt::Key_N},
-                                 {"FileOptions", Qt::Key_O},
-                                 {"FileQuit", Qt::Key_X},
-                                 {"ViewFullScreen", Qt::Key_F}}) {
-            QSignalSpy triggered(Child<QAction>(name), &QAction::triggered);
-            QTest::keyClick(window.get(), key, Qt::ControlModifier);
-            QCOMPARE(triggered.count(), 1);
-        }
-        auto* pause = Child<QAction>("FilePause");
-        QVERIFY(!pause->isEnabled()); // only a running clock can pause
-        Press(Qt::Key_Space, kXSpace);
-        pause->trigger();
-        QVERIFY(!window->ClockRunning());
-        QCOMPARE(Status(), u"Paused: Ctrl+P continues");
-        QCOMPARE(pause->text(), u"&Continue");
-        Press(Qt::Key_Space, kXSpace); // the players' keys do nothing
-        QCOMPARE(t->vars().CurrentPlayer, std::uint8_t(White));
-        pause->trigger();
-        QVERIFY(window->ClockRunning());
-        QCOMPARE(Status(), u"White's turn");
-    }
-
-    // The frame stays centred; with Fit to window (or in full screen) the face
-    // scales by one factor, the largest at which the designed client area
-    // fits, and never below 1, which is the design itself.
-    void faceFitsTheWindow_data() {
-        QTest::addColumn<QByteArray>("fit");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("time");    // White's time label
-        QTest::addColumn<QRect>("key");     // Black's key label
-        QTest::addColumn<double>("factor"); // of the fonts
-        const QRect designTime(16, 24, 257, 73), designKey(296, 104, 257, 17);
-        const QByteArray on("1"), off("0");
-        const double wide = 1920.0 / 589; // the width binds
+    void tour_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<QString>("shown");
         // clang-format off
-        QTest::newRow("design size") << on << QSize(589, 191) << designTime << designKey << 1.0;
-        QTest::newRow("below design") << on << QSize(300, 100) << designTime << designKey << 1.0;
-        QTest::newRow("1920x1080") << on << QSize(1920, 1080) << QRect(52, 78, 838, 238) << QRect(965, 339, 838, 55) << wide;
-        QTest::newRow("tall and narrow") << on << QSize(700, 1400) << QRect(19, 29, 305, 87) << QRect(352, 124, 305, 20) << 700.0 / 589;
-        QTest::newRow("fit off") << off << QSize(1920, 1080) << designTime << designKey << 1.0;
+        QTest::newRow("start") << "" << "FrameAnzeige.title | TimeLeft(0) name | PlayerKey(2) name | help menu | LabelTimeBonus.visible | LabelTimeBonus.text" << "Schwarz betätigt als erstes die Uhr | Weiß: 01:30:00, wartet | Taste Schwarz: Linke Maustaste | Hilfe | true | +5 s";
+        QTest::newRow("colours") << "" << "colours" << "#c0c0c0/#000000 | #c0c0c0/#000000 | #c0c0c0/#000000 | #c0c0c0/#000000 | #ffffff/#000000 | #000000/#ffffff";
+        // Only a running clock can pause.
+        QTest::newRow("no pause yet") << "Ctrl+P" << "FrameAnzeige.title" << "Schwarz betätigt als erstes die Uhr";
+        // A click on a label is no move, on the frame it is.
+        QTest::newRow("click on a label") << "click TimeLeft(0)" << "TimeLeft(0) name" << "Weiß: 01:30:00, wartet";
+        QTest::newRow("click on the frame") << "click FrameAnzeige" << "TimeLeft(0) name" << "Weiß: 01:30:00, läuft";
+        // White's colours; Black's time is low from the start of the game.
+        QTest::newRow("White's turn") << "tick 10" << "TimeLeft(0) name | colours" << "Weiß: 01:29:59, läuft | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #000000/#ff0000";
+        // A held key's repeats are no presses.
+        QTest::newRow("held A") << "held A" << "FrameAnzeige.title" << "Weiß ist am Zug";
+        QTest::newRow("A") << "A" << "FrameAnzeige.title | TimeLeft(0) name | colours" << "Schwarz ist am Zug | Weiß: 01:30:04, wartet | #000000/#000000 | #000000/#ffffff | #000000/#ffffff | #000000/#ffffff | #ffffff/#000000 | #000000/#ff0000";
+        QTest::newRow("pause") << "Ctrl+P" << "FrameAnzeige.title | FilePause.text" << "Angehalten: Strg+P setzt fort | &Fortsetzen";
+        QTest::newRow("continue") << "Ctrl+P" << "FrameAnzeige.title" << "Schwarz ist am Zug";
+        QTest::newRow("time over") << "tick 12" << "FrameAnzeige.title | TimeLeft(1) name" << "Die Zeit von Spieler 2 ist abgelaufen. | Schwarz: 00:00:00, wartet";
+        // The face keeps the design unless Fit to window or full screen scale
+        // it by one factor, the largest at which the design fits, never below 1;
+        // the frame stays centred, cut off in a small window.
+        QTest::newRow("not fitted") << "resize 1920 1080" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(678,444)";
+        QTest::newRow("full screen") << "Ctrl+F" << "face" << "QRect(22,33 349x99) QRect(402,141 349x23) 65.1952 12.2241 QPoint(16,281)";
+        QTest::newRow("back from it") << "Ctrl+F" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(678,444)";
+        QTest::newRow("small") << "resize 300 100" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(-133,-46)";
+        QTest::newRow("fitted, small") << "Ctrl+G" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(-133,-46)";
+        QTest::newRow("fitted, wide") << "resize 1920 1080" << "face" << "QRect(52,78 838x238) QRect(965,339 838x55) 156.469 29.3379 QPoint(35,298)";
+        QTest::newRow("fitted, flat") << "resize 1920 400" << "face" << "QRect(36,53 573x163) QRect(660,232 573x38) 106.947 20.0526 QPoint(328,25)";
         // clang-format on
     }
-    void faceFitsTheWindow() {
-        QFETCH(QByteArray, fit);
-        QFETCH(QSize, size);
-        Load("[General]\nLanguage=1\nFitToWindow=" + fit + "\n[Time]\nP1min=5\nP2min=5\n");
-        window->resize(size);
-        QTEST(Child("TimeLeft(0)")->geometry(), "time");
-        QTEST(Child("PlayerKey(2)")->geometry(), "key");
-        QFETCH(double, factor);
-        QCOMPARE(Child("TimeLeft(0)")->font().pointSizeF(), 48 * factor);
-        QCOMPARE(Child("PlayerKey(2)")->font().pointSizeF(), QFont().pointSizeF() * factor);
-        const QSize outer = window->frameGeometry().size(), frame = Child("FrameAnzeige")->size();
-        QCOMPARE(Child("FrameAnzeige")->pos(),
-                 QPoint(qRound((outer.width() - frame.width()) / 2.0),
-                        qRound((outer.height() - frame.height() - 1000 / 15.0) / 2.0)));
+    // A step: "A" (White's key as X11 delivers it, keycode 38), "held A" (its
+    // auto-repeat), "click <child>", "tick <count>", "resize <width> <height>"
+    // or a shortcut such as "Ctrl+P". Then what the window shows, for each look
+    // given ("<look> | <look>"): "<child>.<property>", "<child> name" (what a
+    // screen reader reads), "help menu" (what it reads for the "&?" menu),
+    // "colours" (background/text of the client area, the frame, the key labels
+    // and the time labels) or "face" (White's time label, Black's key label,
+    // their fonts' sizes and where the frame is).
+    void tour() {
+        QFETCH(QString, step);
+        const QStringList words = step.split(u' ');
+        if (words.last() == u"A") {
+            auto event = NativeKeyPress(Qt::Key_A, {}, 38, QString(), words[0] == u"held");
+            QApplication::sendEvent(window.get(), event.get());
+        } else if (words[0] == u"click") {
+            QTest::mousePress(Child(words[1]), Qt::LeftButton, {}, QPoint(2, 2));
+        } else if (words[0] == u"tick") {
+            for (int i = words[1].toInt(); i > 0; --i)
+                window->Engine().TimerClock_Timer();
+        } else if (words[0] == u"resize") {
+            window->resize(words[1].toInt(), words[2].toInt());
+        } else if (!step.isEmpty()) {
+            QTest::keySequence(window.get(), QKeySequence(step));
+        }
+        QFETCH(QString, look);
+        QStringList seen;
+        for (const QString& what : look.split(QStringLiteral(" | "))) {
+            const QString name = what.section(u' ', 0, 0).section(u'.', 0, 0);
+            const QByteArray property = what.section(u'.', 1).toLatin1();
+            if (what.endsWith(u" name"))
+                seen << QAccessible::queryAccessibleInterface(Child(name))->text(QAccessible::Name);
+            else if (what == u"help menu")
+                seen << QAccessible::queryAccessibleInterface(window->menuBar())
+                            ->child(2)
+                            ->text(QAccessible::Name);
+            else if (what.contains(u'.'))
+                seen << window->findChild<QObject*>(name)->property(property).toString();
+            else if (what == u"face")
+                QDebug(&seen.emplace_back())
+                    << Child("TimeLeft(0)")->geometry() << Child("PlayerKey(2)")->geometry()
+                    << Child("TimeLeft(0)")->font().pointSizeF()
+                    << Child("PlayerKey(2)")->font().pointSizeF() << Child("FrameAnzeige")->pos();
+            else if (what == u"colours")
+                for (const char* part : {"ClientArea", "FrameAnzeige", "PlayerKey(1)",
+                                         "PlayerKey(2)", "TimeLeft(0)", "TimeLeft(1)"})
+                    seen << Child(part)->palette().color(QPalette::Window).name() + u'/' +
+                                Child(part)->palette().color(QPalette::WindowText).name();
+        }
+        QTEST(seen.join(QStringLiteral(" | ")).trimmed(), "shown");
     }
 
-    void exitSavesAndASignalShowsNoMessage() {
-        Load();
-        t->vars().KeyWhite = 66;
-        window->close();
-        QVERIFY(t->SettingsFileText().contains("\nMouseButton1=66\n"));
-        // A message box at a signal would hold up the end until someone answers it.
-        Load();
+    // Ending at a signal shows no message box, which would hold up the end
+    // (here: the settings cannot be written).
+    void aSignalShowsNoMessage() {
         QVERIFY(QFile::remove(t->SettingsPath()) && QDir().mkdir(t->SettingsPath()));
-        t->vars().KeyWhite = 66;
         window->EndOnRequest();
+        QVERIFY(!window->ClockRunning()); // and no clock runs on
         QVERIFY(t->messages.shown.empty());
-        QCOMPARE(t->messages.logged.size(), 1);
+        QCOMPARE(t->messages.logged.size(), std::size_t(1));
     }
 };
 
