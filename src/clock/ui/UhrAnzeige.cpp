@@ -210,7 +210,7 @@ void UhrAnzeige::ViewFullScreen_Click() {
 
 void UhrAnzeige::ViewFitToWindow_Click() {
     ApplyFitToWindow(program_, ViewFitToWindow->isChecked());
-    FitFace();
+    Form_Resize(); // the face's size changes, so its centred place does too
 }
 
 void UhrAnzeige::FitFace() {
