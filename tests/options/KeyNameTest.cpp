@@ -1,6 +1,5 @@
 #include "options/KeyName.h"
 #include "options/KeyCodes.h"
-#include "options/KeyRules.h"
 
 #include "localisation/UIStrings.h"
 
@@ -27,26 +26,24 @@ private Q_SLOTS:
         row(1, u"Left mouse button", u"Linke Maustaste");
         row(3, u"Cancel", u"Cancel");
         row(4, u"Middle mouse button", u"Mittlere Maustaste");
-        row(12, u"Numpad - 5", u"Numpad - 5");
         row(17, u"Control", u"Strg");
-        row(20, u"Capital", u"Caps Lock");
-        row(32, u"Space", u"Leertaste");
         row(45, u"Insert", u"Einf\u00fcgen");
         row(47, u"Help", u"Hilfe");
-        row(96, u"Numpad - 0", u"Numpad - 0");
-        row(101, u"Numpad - 5", u"Numpad - 5");
         row(111, u"Numpad - Divide", u"Numpad - Division");
-        row(127, u"F16", u"F16");
         row(144, u"Num Lock", u"Num Lock");
-        row(43, u"+", u"+");
         row(65, u"A", u"A");
         row(128, u"\u20ac", u"\u20ac");
-        row(145, u"\u2018", u"\u2018");
         row(129, u"\u0081", u"\u0081"); // undefined in Windows-1252: the control character
         row(255, u"\u00ff", u"\u00ff");
         row(256, u"256", u"256");
         row(-1, u"-1", u"-1");
         QTest::newRow("0, no key yet") << 0 << QString(QChar(0)) << QString(QChar(0));
+    }
+    void names() {
+        QFETCH(int, code);
+        QTEST(KeyName(code, LanguageEnglish), "english");
+        QTEST(KeyName(code, LanguageGerman), "german");
+        QTEST(KeyName(code, 0), "english"); // a language never set reads English
     }
     // The numbered keys follow their rule: F1 to F16, Numpad - 0 to 9.
     void numberedKeys() {
@@ -55,14 +52,10 @@ private Q_SLOTS:
         for (int n = 0; n <= 9; ++n)
             QCOMPARE(KeyName(96 + n, LanguageGerman), QStringLiteral("Numpad - %1").arg(n));
     }
-    void names() {
-        QFETCH(int, code);
-        QTEST(KeyName(code, LanguageEnglish), "english");
-        QTEST(KeyName(code, LanguageGerman), "german");
-        QTEST(KeyName(code, 0), "english"); // a language never set reads English
-    }
 
     // Key presses as X11 delivers them: Qt's key, the modifiers, the X keycode.
+    // The place on the keyboard counts, the keypad's with NumLock; without a
+    // scan code, Qt's key and the keypad modifier.
     void liveKeyCodes_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -70,14 +63,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         const int shift = Qt::ShiftModifier, keypad = Qt::KeypadModifier;
         QTest::newRow("Shift+1 gives !") << int(Qt::Key_Exclam) << shift << 10u << 49;
-        QTest::newRow("A with Caps Lock") << int(Qt::Key_A) << shift << 38u << 65;
-        QTest::newRow("German Z in the US Y place") << int(Qt::Key_Z) << 0 << 29u << 90;
         QTest::newRow("AltGr") << int(Qt::Key_AltGr) << 0 << 108u << 18;
         QTest::newRow("keypad 7, NumLock on") << int(Qt::Key_7) << keypad << 79u << 103;
         QTest::newRow("keypad 7, NumLock off") << int(Qt::Key_Home) << keypad << 79u << 36;
-        QTest::newRow("keypad 5, NumLock off") << int(Qt::Key_Clear) << keypad << 84u << 12;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << keypad << 104u << 13;
-        QTest::newRow("no scan code: F5") << int(Qt::Key_F5) << 0 << 0u << 116;
         QTest::newRow("no scan code: keypad 3") << int(Qt::Key_3) << keypad << 0u << 99;
         QTest::newRow("no scan code: Shift+;") << int(Qt::Key_Colon) << shift << 0u << 186;
         QTest::newRow("unknown") << int(Qt::Key_Launch0) << 0 << 0u << 0;
@@ -88,11 +76,6 @@ private Q_SLOTS:
         QFETCH(uint, xKeycode);
         QTEST(KeyCodeFromNative(xKeycode, key, Qt::KeyboardModifiers(modifiers)), "code");
         QCOMPARE(KeyCodeOfMouseButton(Qt::MiddleButton), 4);
-    }
-
-    void refusedKeys() {
-        for (int code = -1; code <= 256; ++code)
-            QCOMPARE(IsKeyRefused(code), code == 17 || code == 18 || code == 121);
     }
 };
 
