@@ -18,6 +18,20 @@ class UhrAnzeigeTest : public QObject {
     std::unique_ptr<UhrAnzeige> window;
 
     QWidget* Child(const QString& name) { return window->findChild<QWidget*>(name); }
+    // Where a label's text colour shows in its picture: its glyphs are drawn
+    // from copies that must follow the font and colour, centred.
+    static QString Drawn(QWidget* label) {
+        const QImage image = label->grab().toImage();
+        const QRgb text = label->palette().color(QPalette::WindowText).rgb();
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                box |= image.pixel(x, y) == text ? QRect(x, y, 1, 1) : QRect();
+        const QPoint off = box.center() - label->rect().center();
+        return box.isEmpty()                ? QStringLiteral("not drawn")
+               : off.manhattanLength() <= 6 ? QStringLiteral("centred")
+                                            : QStringLiteral("off centre");
+    }
 
 private Q_SLOTS:
     // White plays with A, Black with the left mouse button; Black's time is low.
@@ -37,7 +51,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("look");
         QTest::addColumn<QString>("shown");
         // clang-format off
-        QTest::newRow("start") << "" << "FrameAnzeige.title | TimeLeft(0) name | PlayerKey(2) name | help menu | LabelTimeBonus.visible | LabelTimeBonus.text" << "Schwarz betätigt als erstes die Uhr | Weiß: 01:30:00, wartet | Taste Schwarz: Linke Maustaste | Hilfe | true | +5 s";
+        QTest::newRow("start") << "" << "FrameAnzeige.title | TimeLeft(0) name | PlayerKey(2) name | help menu | LabelTimeBonus.visible | LabelTimeBonus.text | drawn" << "Schwarz betätigt als erstes die Uhr | Weiß: 01:30:00, wartet | Taste Schwarz: Linke Maustaste | Hilfe | true | +5 s | centred";
         QTest::newRow("colours") << "" << "colours" << "#c0c0c0/#000000 | #c0c0c0/#000000 | #c0c0c0/#000000 | #c0c0c0/#000000 | #ffffff/#000000 | #000000/#ffffff";
         // Only a running clock can pause.
         QTest::newRow("no pause yet") << "Ctrl+P" << "FrameAnzeige.title" << "Schwarz betätigt als erstes die Uhr";
@@ -45,7 +59,7 @@ private Q_SLOTS:
         QTest::newRow("click on a label") << "click TimeLeft(0)" << "TimeLeft(0) name" << "Weiß: 01:30:00, wartet";
         QTest::newRow("click on the frame") << "click FrameAnzeige" << "TimeLeft(0) name" << "Weiß: 01:30:00, läuft";
         // White's colours; Black's time is low from the start of the game.
-        QTest::newRow("White's turn") << "tick 10" << "TimeLeft(0) name | colours" << "Weiß: 01:29:59, läuft | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #000000/#ff0000";
+        QTest::newRow("White's turn") << "tick 10" << "TimeLeft(0) name | colours | drawn" << "Weiß: 01:29:59, läuft | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #ffffff/#000000 | #000000/#ff0000 | centred";
         // A held key's repeats are no presses.
         QTest::newRow("held A") << "held A" << "FrameAnzeige.title" << "Weiß ist am Zug";
         QTest::newRow("A") << "A" << "FrameAnzeige.title | TimeLeft(0) name | colours" << "Schwarz ist am Zug | Weiß: 01:30:04, wartet | #000000/#000000 | #000000/#ffffff | #000000/#ffffff | #000000/#ffffff | #ffffff/#000000 | #000000/#ff0000";
@@ -60,7 +74,7 @@ private Q_SLOTS:
         QTest::newRow("back from it") << "Ctrl+F" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(678,444)";
         QTest::newRow("small") << "resize 300 100" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(-133,-46)";
         QTest::newRow("fitted, small") << "Ctrl+G" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(-133,-46)";
-        QTest::newRow("fitted, wide") << "resize 1920 1080" << "face" << "QRect(52,78 838x238) QRect(965,339 838x55) 156.469 29.3379 QPoint(35,298)";
+        QTest::newRow("fitted, wide") << "resize 1920 1080" << "face | drawn" << "QRect(52,78 838x238) QRect(965,339 838x55) 156.469 29.3379 QPoint(35,298) | centred";
         QTest::newRow("fitted, flat") << "resize 1920 400" << "face" << "QRect(36,53 573x163) QRect(660,232 573x38) 106.947 20.0526 QPoint(328,25)";
         QTest::newRow("not fitted, flat") << "Ctrl+G" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(678,104)";
         QTest::newRow("fitted again") << "Ctrl+G" << "face" << "QRect(36,53 573x163) QRect(660,232 573x38) 106.947 20.0526 QPoint(328,25)";
@@ -108,13 +122,17 @@ private Q_SLOTS:
                     << Child("TimeLeft(0)")->geometry() << Child("PlayerKey(2)")->geometry()
                     << Child("TimeLeft(0)")->font().pointSizeF()
                     << Child("PlayerKey(2)")->font().pointSizeF() << Child("FrameAnzeige")->pos();
+            else if (what == u"drawn")
+                seen << Drawn(Child("TimeLeft(1)"));
             else if (what == u"colours")
                 for (const char* part : {"ClientArea", "FrameAnzeige", "PlayerKey(1)",
                                          "PlayerKey(2)", "TimeLeft(0)", "TimeLeft(1)"})
                     seen << Child(part)->palette().color(QPalette::Window).name() + u'/' +
                                 Child(part)->palette().color(QPalette::WindowText).name();
         }
-        QTEST(seen.join(QStringLiteral(" | ")).trimmed(), "shown");
+        for (QString& part : seen)
+            part = part.trimmed(); // QDebug ends with a blank
+        QTEST(seen.join(QStringLiteral(" | ")), "shown");
     }
 
     // Ending at a signal shows no message box, which would hold up the end
