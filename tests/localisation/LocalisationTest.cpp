@@ -15,6 +15,8 @@ private Q_SLOTS:
         UIStrings strings;
         strings.SetLanguage(LanguageGerman);
         QCOMPARE(strings(TxtMenuAbout), QString::fromUtf8("&Über Velmora..."));
+        for (int entry : {TxtAssignedKey, TxtUserDefined, TxtTimeWhite, TxtCancel}) // range ends
+            QCOMPARE(strings(entry), strings(entry, UIStrings::LangGerman));
         strings.SetLanguage(LanguageEnglish);
         QCOMPARE(strings(TxtMenuNewGame), QStringLiteral("&New Game"));
         QCOMPARE(strings(TxtPreset1H30), QStringLiteral("1 h 30 min"));
