@@ -14,29 +14,21 @@ namespace velmora::test {
 
 using namespace Qt::StringLiterals;
 
-// ExtensibleOther: a subformat GUID that is none of the standard ones.
-enum class Coding { Pcm, Float, ExtensiblePcm, ExtensibleFloat, ExtensibleOther };
+// The format record a writer gives; `tag` 1 is PCM, 3 float.
+inline WaveFormatEx Format(int bits, int channels, int rate, std::uint16_t tag = WaveFormatPcm) {
+    const auto frame = std::uint16_t(channels * bits / 8);
+    return {tag,   std::uint16_t(channels), std::uint32_t(rate), std::uint32_t(rate * frame),
+            frame, std::uint16_t(bits)};
+}
 
-// The format record a writer gives; an extensible one names front centre, or
-// left and right, and a subformat GUID that begins with the sample coding.
-inline WaveFormatEx Format(int bits, int channels, int rate, Coding coding = Coding::Pcm) {
-    const bool isFloat = coding == Coding::Float || coding == Coding::ExtensibleFloat;
-    WaveFormatEx f;
-    f.FormatTag = coding >= Coding::ExtensiblePcm ? WaveFormatExtensible
-                  : isFloat                       ? WaveFormatIeeeFloat
-                                                  : WaveFormatPcm;
-    f.Channels = std::uint16_t(channels);
-    f.SamplesPerSec = std::uint32_t(rate);
-    f.BlockAlign = std::uint16_t(channels * bits / 8);
-    f.AvgBytesPerSec = f.SamplesPerSec * f.BlockAlign;
-    f.BitsPerSample = std::uint16_t(bits);
-    if (f.FormatTag != WaveFormatExtensible)
-        return f;
+// The same as an extensible format: front centre, or left and right, and the
+// standard subformat GUID of `coding`, or with another last byte one that is none.
+inline WaveFormatEx Extensible(WaveFormatEx f, std::uint8_t coding, std::uint8_t last = 0x71) {
+    f.FormatTag = WaveFormatExtensible;
     f.ExtraSize = 22;
     f.ValidBitsPerSample = f.BitsPerSample;
-    f.ChannelMask = channels == 1 ? 0x4 : 0x3;
-    const std::uint8_t tag = isFloat ? 3 : 1, last = coding == Coding::ExtensibleOther ? 0 : 0x71;
-    f.SubFormat = {tag, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, last};
+    f.ChannelMask = f.Channels == 1 ? 0x4 : 0x3;
+    f.SubFormat = {coding, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, last};
     return f;
 }
 
