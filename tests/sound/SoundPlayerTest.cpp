@@ -144,6 +144,25 @@ private Q_SLOTS:
     // Frames are data bytes / block alignment, to the nearest whole one, halves
     // to even. The output gets frames PlayStart to PlayEnd, never a byte beyond
     // the sample (of 1001 frames 1000 are whole).
+    // An extensible format's coding is its sub-format's first two bytes, when
+    // the rest is the standard base and the extra part holds it whole.
+    void sampleCoding_data() {
+        QTest::addColumn<WaveFormatEx>("format");
+        QTest::addColumn<int>("coding");
+        WaveFormatEx shortExtra = Extensible(Stereo16, 1), highByte = Extensible(Stereo16, 1);
+        shortExtra.ExtraSize = 21;
+        highByte.SubFormat[1] = 1;
+        QTest::newRow("PCM") << Stereo16 << 1;
+        QTest::newRow("extensible float") << Extensible(Mono8, WaveFormatIeeeFloat) << 3;
+        QTest::newRow("foreign base") << Extensible(Stereo16, 1, 0x72) << 0;
+        QTest::newRow("extra part too short") << shortExtra << 0;
+        QTest::newRow("high byte") << highByte << 0x101;
+    }
+    void sampleCoding() {
+        QFETCH(WaveFormatEx, format);
+        QTEST(int(SampleCoding(format)), "coding");
+    }
+
     void countsAndPlaysFrames() {
         for (const auto& [bytes, frames] : {std::pair{4002, 1000}, {4006, 1002}, {4003, 1001}}) {
             Play(WaveFile(Stereo16, Counting(bytes)));
@@ -187,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(output_.written, Held);
         messages_.onShow = nullptr;
         homeless.Play(Cue::ChangePlayer);
-        QVERIFY(!player_->HoldsSample());
+        QVERIFY(!player_->HoldsSample() && !player_->WaveLoaded);
         QCOMPARE(output_.calls, QStringList({"Open -1", "Write", "Reset", "Open -1", "Write",
                                              "Reset", "Open -1", "Write", "Reset"}));
         QCOMPARE(messages_.shown, QStringList(2, "Critical: Application path undefined!"));
@@ -197,6 +216,8 @@ private Q_SLOTS:
             QCOMPARE(player_->LastResult(), open ? open : write);
             QVERIFY(!player_->WavePlaying() && !player_->HoldsSample());
         }
+        player_->PlayFile(std::nullopt); // no file: none counts as loaded
+        QVERIFY(!player_->WaveLoaded);
     }
 
     // The cue thread: a cue returns at once while the output waits, the latest
