@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::int32_t kKeyA = 65, kKeyL = 76; // White's and Black's keys
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-const TimeAccount kFive{0, 5, 0, 0}, kTenth{0, 0, 0, 100};
+const TimeAccount kFive{0, 5, 0, 0}, kSecond{0, 0, 1, 0}, kTenth{0, 0, 0, 100};
 
 QString Shown(const TimeAccount& a) {
     return QString::asprintf("%d:%d:%d.%03d", a.Hours, a.Minutes, a.Seconds, a.Milliseconds);
@@ -30,9 +30,10 @@ class ClockEngineTest : public QObject {
 
     // Plays a script: a number is that many ticks (they come only while the
     // clock runs, as the timer sends them), w and b are White's and Black's
-    // keys, p pauses and c continues. Before the game: "run-on" after a
-    // time-over, the "same" key for both, warn=<seconds> and a bonus
-    // increment=, bronstein= or delay=<seconds>.
+    // keys, p pauses and c continues; New Game is answered "new" (OK, a second
+    // each) or "cancel". Before the game: "run-on" after a time-over, the
+    // "same" key for both, warn=<seconds> and a bonus increment=, bronstein=
+    // or delay=<seconds>.
     void Play(const QString& script) {
         const QStringList bonuses{{}, "increment", "bronstein", "delay"}; // in BonusMode order
         for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -44,7 +45,11 @@ class ClockEngineTest : public QObject {
                 engine->Pause();
             else if (step == u"c")
                 engine->Continue();
-            else if (step == u"run-on")
+            else if (step == u"new" || step == u"cancel") {
+                host->answer = {step == u"new" ? DialogOutcome::Okay : DialogOutcome::Cancelled,
+                                {0, kSecond, kSecond, false, {}}};
+                engine->NewGame();
+            } else if (step == u"run-on")
                 vars->ContinueRunning = true;
             else if (step == u"same")
                 vars->KeyBlack = kKeyA;
@@ -129,6 +134,10 @@ private Q_SLOTS:
         QTest::newRow("pause keeps the delay") << five << five << "delay=3 b 10 p 50 c 30 w" << "0:4:59.000 0:5:0.000 B" << "CC";
         QTest::newRow("no pause when over") << tenth << five << "b 2 p c" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
         // The low-time cue sounds once per player as the account reaches the warning.
+        // New Game: cancelled the game goes on; a new one waits in Ready, ends a pause and warns afresh.
+        QTest::newRow("new game cancelled") << five << five << "b 1 cancel 1" << "0:4:59.800 0:5:0.000 W" << "C";
+        QTest::newRow("new game") << five << five << "warn=1 b 1 p new" << "0:0:1.000 0:0:1.000 ready" << "C";
+        QTest::newRow("new game warns afresh") << kSecond << five << "warn=1 b 1 new b 1" << "0:0:0.900 0:0:1.000 W" << "CLCL";
         QTest::newRow("low time") << TimeAccount{0, 0, 2, 0} << TimeAccount{0, 0, 1, 500} << "warn=1 b 9 1 w 4 1 b 3 w 3 b" << "0:0:0.700 0:0:0.700 W" << "CLCLCCC";
         // clang-format on
     }
@@ -141,29 +150,6 @@ private Q_SLOTS:
         Play(script);
         QTEST(State(), "state");
         QTEST(Cues(), "cues");
-    }
-
-    // Start-up takes the stored times (no milliseconds) and asks only without
-    // one; New Game asks, and a new game waits in Ready, warned afresh.
-    void newGames() {
-        t->store->WriteText(QStringLiteral("Time"), QStringLiteral("P1sec"), QStringLiteral("1"));
-        t->store->WriteText(QStringLiteral("Time"), QStringLiteral("P2min"), QStringLiteral("2"));
-        host->answer.Outcome = DialogOutcome::Okay; // must not be asked
-        engine->StartFirstGame();
-        QCOMPARE(State(), u"0:0:1.000 0:2:0.000 ready");
-        QVERIFY(vars->NewGameAccepted);
-        Play("warn=1 b 1 w");
-        host->answer = {DialogOutcome::Cancelled, {}};
-        engine->NewGame();
-        QCOMPARE(State(), u"0:0:0.900 0:2:0.000 B");
-        QVERIFY(!vars->NewGameAccepted);
-        host->answer = {DialogOutcome::Okay, {1, kFive, {}, false, {}}};
-        engine->NewGame();
-        QCOMPARE(State(), u"0:5:0.000 0:5:0.000 ready");
-        t->cues.played.clear();
-        vars->PlayerTime[White] = {0, 0, 1, 0};
-        Play("b 1");
-        QCOMPARE(Cues(), u"CL");
     }
 };
 

@@ -1,35 +1,26 @@
 #include "state/SettingsStore.h"
 
-#include <QCoreApplication>
+#include "TestProgram.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velmora;
+using velmora::test::ReadFile, velmora::test::WriteFile;
 
 namespace {
 
 const QString kGeneral = QStringLiteral("General"), kLanguage = QStringLiteral("Language");
 const QString kTime = QStringLiteral("Time"), kP1h = QStringLiteral("P1h");
-constexpr int kWriterSaves = 50;
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 } // namespace
 
@@ -83,11 +74,12 @@ private Q_SLOTS:
         else if (blocked == u"FIFO")
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (!path.isEmpty())
-            QVERIFY(WriteFile(path, content));
+            QVERIFY(!WriteFile(path, content).isEmpty());
         if (blocked == u"lock is a folder")
             QVERIFY(QDir().mkdir(lock));
         else if (blocked.contains(u"lock")) // an empty one, or a dead program's
-            QVERIFY(WriteFile(lock, blocked.startsWith(u"stale") ? "999999999\nvelmora\nh\n" : ""));
+            QVERIFY(!WriteFile(lock, blocked.startsWith(u"stale") ? "999999999\nvelmora\nh\n" : "")
+                         .isEmpty());
         if (blocked.endsWith(u"read-only folder"))
             QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner));
 
@@ -122,49 +114,17 @@ private Q_SLOTS:
 
     // Relative XDG_CONFIG_HOME and HOME are ignored, as the XDG rules ask.
     void user_file_path() {
-        const auto pathWith = [](const char* configHome, const char* home) {
+        for (const auto& [configHome, home, path] :
+             {std::array{"/cfg", "/h", "/cfg/Velmora/Velmora.ini"},
+              {"cfg", "/h", "/h/.config/Velmora/Velmora.ini"},
+              {"cfg", "", ""},
+              {"", "h", ""}}) {
             qputenv("XDG_CONFIG_HOME", configHome);
             qputenv("HOME", home);
-            return SettingsStore::UserFilePath();
-        };
-        QCOMPARE(pathWith("/cfg", "/h"), "/cfg/Velmora/Velmora.ini");
-        QCOMPARE(pathWith("cfg", "/h"), "/h/.config/Velmora/Velmora.ini");
-        QCOMPARE(pathWith("", "/h"), "/h/.config/Velmora/Velmora.ini");
-        QCOMPARE(pathWith("cfg", ""), "");
-        QCOMPARE(pathWith("", "h"), "");
-    }
-
-    // Four programs (this binary as a writer) save to one file at the same
-    // time: every save of each lands.
-    void programs_saving_at_once_keep_the_file_whole() {
-        QProcess writers[4];
-        for (int id = 0; id < 4; ++id)
-            writers[id].start(QCoreApplication::applicationFilePath(),
-                              {QStringLiteral("--writer"), QString::number(id), Path()});
-        for (QProcess& writer : writers) {
-            QVERIFY(writer.waitForFinished(60000));
-            QCOMPARE(writer.exitCode(), 0);
+            QCOMPARE(SettingsStore::UserFilePath(), QString::fromLatin1(path));
         }
-        const SettingsStore store(Path());
-        for (int id = 0; id < 4; ++id)
-            QCOMPARE(store.ReadText(kTime, QStringLiteral("Writer%1").arg(id)),
-                     QString::number(kWriterSaves - 1));
     }
 };
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.value(1) == u"--writer") { // one of the programs saving at once
-        SettingsStore store(args.value(3));
-        for (int save = 0; save < kWriterSaves; ++save) {
-            store.WriteText(kTime, "Writer" + args.value(2), QString::number(save));
-            if (!store.Flush())
-                return 1;
-        }
-        return 0;
-    }
-    SettingsStoreTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(SettingsStoreTest)
 #include "SettingsStoreTest.moc"

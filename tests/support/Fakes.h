@@ -94,16 +94,12 @@ public:
         status = forced ? message + QStringLiteral(" / ") + QString::number(player) : QString();
     }
     void SetStatus(const QString& text) override { status = text; }
-    void ShowPause(bool value) override { paused = value; }
-    TimeControlAnswer AskTimeControl(const TimeSettings& stored, bool startingUp) override {
-        return askTimeControl ? askTimeControl(stored, startingUp) : answer;
-    }
+    void ShowPause(bool) override {}
+    TimeControlAnswer AskTimeControl(const TimeSettings&, bool) override { return answer; }
 
     bool running = false;
-    bool paused = false;
     QString status;
-    TimeControlAnswer answer; // unless askTimeControl answers
-    std::function<TimeControlAnswer(const TimeSettings&, bool)> askTimeControl;
+    TimeControlAnswer answer;
 };
 
 } // namespace velmora::test

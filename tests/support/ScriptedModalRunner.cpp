@@ -17,8 +17,6 @@ int ScriptedModalRunner::Run(QDialog& dialog) {
     }
     if (answer)
         answer(dialog);
-    else
-        ++unanswered_;
     if (dialog.isVisible()) // an answer that left it open, or none
         dialog.reject();
     return dialog.result();

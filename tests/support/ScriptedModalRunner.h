@@ -13,7 +13,7 @@ namespace velmora::test {
 
 // Answers modal dialogs without blocking: each dialog is shown (offscreen) and
 // handed to the next queued answer, which acts on it and closes it. A dialog
-// without an answer is rejected and counted, so a test can assert there were none.
+// without an answer is rejected.
 class ScriptedModalRunner final : public ModalRunner {
 public:
     using Answer = std::function<void(QDialog&)>;
@@ -24,8 +24,6 @@ public:
     int Run(QDialog& dialog) override;
 
     int Shown() const { return shown_; }
-    int Unanswered() const { return unanswered_; }
-    std::size_t Pending() const { return answers_.size(); }
 
     static Answer ClickButton(const QString& objectName);
 
@@ -33,7 +31,6 @@ private:
     std::deque<Answer> answers_;
     Answer fallback_;
     int shown_ = 0;
-    int unanswered_ = 0;
 };
 
 } // namespace velmora::test

@@ -1,7 +1,5 @@
 #include "TestProgram.h"
 
-#include <QFile>
-
 namespace velmora::test {
 
 TestProgram::TestProgram()
@@ -12,18 +10,9 @@ void TestProgram::WriteSettingsFile(const QByteArray& content) {
     // Rebuild the store so that it reads the new file from scratch.
     program.reset();
     store.reset();
-    QFile file(SettingsPath());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(content);
-    file.close();
+    WriteFile(SettingsPath(), content);
     store = std::make_unique<SettingsStore>(SettingsPath());
     program = std::make_unique<Program>(*store, cues, messages);
-}
-
-QByteArray TestProgram::SettingsFileText() const {
-    store->Flush();
-    QFile file(SettingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 std::unique_ptr<SettingsStore> TestProgram::ReopenStore() const {
