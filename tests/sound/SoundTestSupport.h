@@ -1,7 +1,7 @@
 #pragma once
 // For the sound tests: WAV files, whole or broken, built byte by byte.
 
-#include "Fakes.h"
+#include "TestProgram.h"
 
 #include "sound/SoundResult.h"
 
@@ -61,13 +61,6 @@ inline QByteArray Riff(const QByteArray& chunks, QByteArrayView formType = "WAVE
 }
 inline QByteArray WaveFile(const WaveFormatEx& format, const QByteArray& data) {
     return Riff(Chunk("fmt ", Fmt(format)) + Chunk("data", data));
-}
-
-inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-    return file.fileName();
 }
 
 } // namespace velmora::test
