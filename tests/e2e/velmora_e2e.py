@@ -12,7 +12,7 @@ import tempfile
 import time
 
 MAIN = "Velmora 2003"
-GREY, WHITE, BLACK = 0xC0C0C0, 0xFFFFFF, 0x000000
+WHITE, BLACK = 0xFFFFFF, 0x000000
 
 
 def wait_until(predicate, timeout=10.0, what="condition"):
@@ -26,10 +26,10 @@ def wait_until(predicate, timeout=10.0, what="condition"):
 
 class VirtualDisplay:
     # A private Xvfb server on a free display number, and Xlib calls into it.
-    def __init__(self, width=1280, height=800):
+    def __init__(self):
         read_fd, write_fd = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
@@ -41,7 +41,9 @@ class VirtualDisplay:
 
     def picture(self, window):
         # A window's pixels as rows of 0xRRGGBB.
-        width, height = self.size(window)
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", str(window)], capture_output=True, text=True,
+                                  env=dict(os.environ, DISPLAY=self.name)).stdout
+        width, height = map(int, geometry.split("Geometry:")[1].split()[0].split("x"))
         image = self.x.XGetImage(self.display, ctypes.c_ulong(window), 0, 0, ctypes.c_uint(width),
                                  ctypes.c_uint(height), ctypes.c_ulong(0xFFFFFFFF), 2)  # ZPixmap
         # In Xlib's XImage (64 bits) the pixels' address is at byte 16, the bytes per row at byte 44.
@@ -51,11 +53,6 @@ class VirtualDisplay:
         self.x.XDestroyImage(ctypes.c_void_p(image))
         return [[p & 0xFFFFFF for p in words[y * row:y * row + width]] for y in range(height)]
 
-    def size(self, window):
-        out = subprocess.run(["xdotool", "getwindowgeometry", str(window)],
-                             env=dict(os.environ, DISPLAY=self.name), capture_output=True, text=True).stdout
-        return tuple(int(n) for n in out.split("Geometry:")[1].split()[0].split("x"))
-
     def close_window(self, window):
         # As a window manager's close button does: an XClientMessageEvent as longs
         # (type, serial, send_event, display, window, message type, format, data).
@@ -64,36 +61,29 @@ class VirtualDisplay:
         self.x.XSendEvent(self.display, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
         self.x.XFlush(self.display)
 
-    def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
-
 
 class Velmora:
-    # The real program with configuration and runtime folders of its own (gone
+    # The real program with a settings file and runtime folder of its own (gone
     # with the object); `with` starts and stops it.
-    def __init__(self, display, binary, config_home=None, settings=None, env=None):
+    def __init__(self, display, binary, settings, env=None):
         self.display, self.binary = display, binary
         self.folders = [tempfile.TemporaryDirectory(prefix="velmora-e2e-") for _ in range(2)]
-        self.config_home = config_home or self.folders[0].name
-        self.settings_path = pathlib.Path(self.config_home, "Velmora", "Velmora.ini")
-        if settings is not None:
-            self.settings_path.parent.mkdir(parents=True, exist_ok=True)
-            self.settings_path.write_text(settings, encoding="utf-8")
+        self.settings_path = pathlib.Path(self.folders[0].name, "Velmora", "Velmora.ini")
+        self.settings_path.parent.mkdir(parents=True)
+        self.settings_path.write_text(settings, encoding="utf-8")
         # No sound server unless the caller gives one: cues then stay silent.
-        self.env = dict(os.environ, DISPLAY=display.name, XDG_CONFIG_HOME=self.config_home, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=self.folders[1].name, PULSE_SERVER="unix:/nonexistent")
-        self.env.update(env or {})
+        self.env = {**os.environ, "DISPLAY": display.name, "XDG_CONFIG_HOME": self.folders[0].name,
+                    "QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": self.folders[1].name,
+                    "PULSE_SERVER": "unix:/nonexistent", **(env or {})}
 
-    def start(self):
+    def __enter__(self):
         self.process = subprocess.Popen([self.binary], env=self.env)
         return self
 
-    def __enter__(self):
-        return self.start()
-
     def __exit__(self, *_):
-        self.stop()
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout
@@ -131,16 +121,12 @@ class Velmora:
         lines = self.settings_text().partition(f"[{section}]\n")[2].partition("\n[")[0].splitlines()
         return dict(line.split("=", 1) for line in lines if "=" in line)
 
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
 
-
-def run(test, size=(1280, 800)):
+def run(test):
     # Runs test(display, binary) on a fresh display.
-    display = VirtualDisplay(*size)
+    display = VirtualDisplay()
     try:
         test(display, os.path.join(os.environ["VELMORA_BINARY_DIR"], "velmora"))
     finally:
-        display.stop()
+        display.process.terminate()
+        display.process.wait(timeout=10)

@@ -1,19 +1,16 @@
-# The program as a user gets it.
+# The program as a user gets it: the Debian package, checked on its extracted
+# tree.
 #
-# Installed into a fresh prefix: the desktop entry and AppStream metadata are
-# valid and name the installed program and version; from a terminal without a
-# display, --version and --help answer and a start says in one line that a
-# desktop is needed.
-#
-# As a Debian package: it holds exactly the installed files, with the command in
-# /usr/games; lintian finds neither error nor warning in it; and its Depends
-# bring every file the packaged program loads: the libraries it and its audio
-# module link, and what it maps while running (Qt's plugins, fonts, libraries
-# those load), which dpkg-shlibdeps does not see.
-#
-# Both start the program through their command up to its about dialog: it is
-# the real file inside the prefix or package, with its sounds and audio module
-# beside it.
+# It holds exactly the expected files, with the command in /usr/games a link
+# into /usr/libexec; lintian finds neither error nor warning in it. The desktop
+# entry and AppStream metadata are valid and name the packaged program and
+# version. From a terminal without a display, --version and --help answer and a
+# start says in one line that a desktop is needed. Started through its command
+# up to the about dialog, it is the real file inside the package, with its
+# sounds and audio module beside it; and the package's Depends bring every file
+# it loads: the libraries it and its audio module link, and what it maps while
+# running (Qt's plugins, fonts, libraries those load), which dpkg-shlibdeps
+# does not see.
 
 import glob
 import os
@@ -49,7 +46,30 @@ def command(*args, cwd=None):
     return result.stdout
 
 
-def run_installed(display, program, root):
+def check_metadata(share):
+    desktop, metainfo = (os.path.join(share, path) for path in
+                         ("applications/velmora.desktop", "metainfo/org.example.velmora.metainfo.xml"))
+    command("desktop-file-validate", desktop)
+    command("appstreamcli", "validate", metainfo)
+    # What the validators cannot know.
+    with open(desktop, encoding="utf-8") as entry:
+        assert {"Exec=velmora", "Icon=velmora"} <= set(entry.read().splitlines()), "Exec or Icon wrong"
+    release = ElementTree.parse(metainfo).getroot().find("releases/release")
+    assert release is not None and release.get("version") == VERSION, f"the newest release is not {VERSION}"
+
+
+def check_terminal(program):
+    no_display = {k: v for k, v in os.environ.items()
+                  if k not in {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}}
+    for arguments, env, status, expected in TERMINAL:
+        result = subprocess.run([program, *arguments], env={**no_display, **env},
+                                capture_output=True, text=True, timeout=30)
+        output = result.stdout + result.stderr
+        shown = output if status else output[:len(expected)]  # a failure says the one line only
+        assert (result.returncode, shown) == (status, expected), f"velmora {arguments} {env}: {output!r}"
+
+
+def mapped_files(display, program, root):
     # The files the program maps with its about dialog open (Alt+F, Left round
     # to the "?" menu, Return on About); both windows then close, the end is clean.
     with Velmora(display, program, settings=SETTINGS) as clock:
@@ -67,28 +87,6 @@ def run_installed(display, program, root):
         display.close_window(window)
         assert clock.process.wait(timeout=15) == 0, "the program did not end cleanly"
     return {path for path in mapped if os.path.isfile(path)}
-
-
-def check_prefix(display, prefix):
-    command("cmake", "--install", BUILD_DIR, "--prefix", prefix)
-    desktop, metainfo = (os.path.join(prefix, "share", path) for path in
-                         ("applications/velmora.desktop", "metainfo/org.example.velmora.metainfo.xml"))
-    command("desktop-file-validate", desktop)
-    command("appstreamcli", "validate", metainfo)
-    # What the validators cannot know.
-    with open(desktop, encoding="utf-8") as entry:
-        assert {"Exec=velmora", "Icon=velmora"} <= set(entry.read().splitlines()), "Exec or Icon wrong"
-    release = ElementTree.parse(metainfo).getroot().find("releases/release")
-    assert release is not None and release.get("version") == VERSION, f"the newest release is not {VERSION}"
-    no_display = {k: v for k, v in os.environ.items()
-                  if k not in {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}}
-    for arguments, env, status, expected in TERMINAL:
-        result = subprocess.run([os.path.join(prefix, "bin", "velmora"), *arguments], env={**no_display, **env},
-                                capture_output=True, text=True, timeout=30)
-        output = result.stdout + result.stderr
-        shown = output if status else output[:len(expected)]  # a failure says the one line only
-        assert (result.returncode, shown) == (status, expected), f"velmora {arguments} {env}: {output!r}"
-    run_installed(display, os.path.join(prefix, "bin", "velmora"), prefix)
 
 
 def relations(text):
@@ -135,37 +133,32 @@ def owners(paths):
     return found
 
 
-def check_package(display, work):
-    command("cpack", "-G", "DEB", "-B", work, "--config", f"{BUILD_DIR}/CPackConfig.cmake", cwd=BUILD_DIR)
-    [deb] = glob.glob(os.path.join(work, "*.deb"))
-    contents = {}
-    for line in command("dpkg-deb", "-c", deb).splitlines():
-        if not line.startswith("d"):
-            path, _, target = line.split(None, 5)[5].partition(" -> ")
-            contents[path] = target
-    assert contents == CONTENTS, f"the package holds {sorted(contents.items())}"
-    command("lintian", "--fail-on", "error,warning", deb)
-    root = os.path.join(work, "root")
-    command("dpkg-deb", "-x", deb, root)
-    # The audio module is loaded only at the first sound: its libraries come from ldd.
-    loaded = run_installed(display, os.path.join(root, "usr", "games", "velmora"), root)
-    for binary in ("velmora", "libvelmora-audio.so"):
-        for line in command("ldd", os.path.join(root, "usr", "libexec", "velmora", binary)).splitlines():
-            loaded.add(line.split("=>")[-1].split("(")[0].strip())
-    loaded = {path for path in loaded if path.startswith("/") and not path.startswith(root)}
-    assert "libqsvg.so" in {os.path.basename(f) for f in loaded}, "the about dialog's SVG plugin was not loaded"
-    depends = command("dpkg-deb", "-f", deb, "Depends").strip()
-    brought = brought_by(depends)
-    missing = [f"{path} ({', '.join(sorted(found))})" for path, found in sorted(owners(loaded).items())
-               if not found & brought]
-    assert not missing, f"Depends ({depends}) does not bring what the program loads:\n  " + "\n  ".join(missing)
-
-
 def test(display, _binary):
-    with tempfile.TemporaryDirectory(prefix="velmora-prefix-") as prefix:
-        check_prefix(display, prefix)
     with tempfile.TemporaryDirectory(prefix="velmora-package-") as work:
-        check_package(display, work)
+        command("cpack", "-G", "DEB", "-B", work, "--config", f"{BUILD_DIR}/CPackConfig.cmake", cwd=BUILD_DIR)
+        [deb] = glob.glob(os.path.join(work, "*.deb"))
+        # Files and links as "path" or "path -> target", after the mode, owner, size, date and time.
+        entries = [line.split(None, 5)[5] for line in command("dpkg-deb", "-c", deb).splitlines() if line[0] != "d"]
+        contents = {path: target for path, _, target in (entry.partition(" -> ") for entry in entries)}
+        assert contents == CONTENTS, f"the package holds {sorted(contents.items())}"
+        command("lintian", "--fail-on", "error,warning", deb)
+        root = os.path.join(work, "root")
+        command("dpkg-deb", "-x", deb, root)
+        check_metadata(os.path.join(root, "usr", "share"))
+        program = os.path.join(root, "usr", "games", "velmora")
+        check_terminal(program)
+        # The audio module is loaded only at the first sound: its libraries come from ldd.
+        loaded = mapped_files(display, program, root)
+        for binary in ("velmora", "libvelmora-audio.so"):
+            for line in command("ldd", os.path.join(root, "usr", "libexec", "velmora", binary)).splitlines():
+                loaded.add(line.split("=>")[-1].split("(")[0].strip())
+        loaded = {path for path in loaded if path.startswith("/") and not path.startswith(root)}
+        assert "libqsvg.so" in {os.path.basename(f) for f in loaded}, "the about dialog's SVG plugin was not loaded"
+        depends = command("dpkg-deb", "-f", deb, "Depends").strip()
+        brought = brought_by(depends)
+        missing = [f"{path} ({', '.join(sorted(found))})" for path, found in sorted(owners(loaded).items())
+                   if not found & brought]
+        assert not missing, f"Depends ({depends}) does not bring what the program loads:\n  " + "\n  ".join(missing)
 
 
 if __name__ == "__main__":

@@ -1,11 +1,12 @@
 #!/bin/sh
 # with-pulseaudio.sh <command> [arguments...]
 # Runs the command against a private PulseAudio daemon whose only output is a
-# null sink, then stops the daemon. Each run has its own runtime directory and
-# socket, so runs may overlap; the user's own sound server is never touched.
-# The command sees PULSE_SERVER and PULSE_RUNTIME_PATH of the private daemon,
-# VELMORA_TEST_SINK, the name of the null sink (record "<sink>.monitor"), and
-# VELMORA_TEST_PULSE_PID, the daemon's process id (to stop it with SIGSTOP).
+# null sink, then stops the daemon and exits with the command's status. Each run
+# has its own runtime directory and socket, so runs may overlap; the user's own
+# sound server is never touched. The command sees PULSE_SERVER, PULSE_RUNTIME_PATH
+# and PULSE_COOKIE of the private daemon, VELMORA_TEST_SINK, the name of the null
+# sink (record "<sink>.monitor"), and VELMORA_TEST_PULSE_PID, the daemon's
+# process id (to stop it with SIGSTOP).
 set -u
 
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/velmora-pulse.XXXXXX") || exit 1
@@ -24,8 +25,6 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-sink=velmora_test
-socket="$runtime/native"
 # The daemon gets a home and configuration of its own. -n skips the system's
 # default.pa; without realtime scheduling it needs no system bus; it leaves
 # by itself if it is ever orphaned (idle 30 s). Run as root it works too and
@@ -35,25 +34,18 @@ HOME="$runtime" XDG_CONFIG_HOME="$runtime/config" XDG_RUNTIME_DIR="$runtime" \
     pulseaudio -n --daemonize=no --system=false --disallow-exit --use-pid-file=no \
     --exit-idle-time=30 --realtime=false --high-priority=false \
     --log-target=stderr --log-level=error \
-    --load="module-native-protocol-unix socket=$socket auth-anonymous=1" \
-    --load="module-null-sink sink_name=$sink" &
+    --load="module-native-protocol-unix socket=$runtime/native auth-anonymous=1" \
+    --load="module-null-sink sink_name=velmora_test" &
 daemon=$!
+export PULSE_SERVER="unix:$runtime/native" PULSE_RUNTIME_PATH="$runtime" \
+    PULSE_COOKIE="$runtime/config/pulse/cookie" VELMORA_TEST_SINK=velmora_test VELMORA_TEST_PULSE_PID=$daemon
 
-export PULSE_SERVER="unix:$socket"
-export PULSE_RUNTIME_PATH="$runtime"
-export PULSE_COOKIE="$runtime/config/pulse/cookie"
-export VELMORA_TEST_SINK="$sink"
-export VELMORA_TEST_PULSE_PID="$daemon"
-
-tries=0
-until pactl info >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if ! kill -0 "$daemon" 2>/dev/null || [ "$tries" -ge 100 ]; then
-        echo "with-pulseaudio.sh: the PulseAudio daemon did not start" >&2
-        exit 1
-    fi
+# Up to 10 s for the daemon to answer.
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
     sleep 0.1
 done
+pactl info >/dev/null 2>&1 || { echo "with-pulseaudio.sh: the PulseAudio daemon did not start" >&2; exit 1; }
 
 # In the background, so that a signal to this script ends the command too.
 "$@" &
