@@ -1,17 +1,16 @@
 # The real program with its cues on, against the private sound server of
 # tests/support/with-pulseaudio.sh. The first hand-over's cue reaches the null
-# sink; a storm of 2,000 key presses neither crashes nor freezes the clock. With
-# the sound server stopped for a minute (long enough for the cue thread to give
-# up on a stuck worker and start another) the clock ticks and answers every
-# press, plays cues again once the server goes on, and Ctrl+X ends it while the
-# server is stopped.
+# sink whole, and after a storm of 2,000 key presses, which neither crashes nor
+# freezes the clock, the next one does too.
+# (A sound server that stops answering is the cue thread's test's, with an
+# output that blocks as Qt's does, and the benchmark's, with a stopped server.)
 
 import array
 import os
-import signal
 import subprocess
 import tempfile
 import time
+import wave
 
 from velmora_e2e import Velmora, run, wait_until
 
@@ -39,41 +38,26 @@ def recorded_while(action):
     return array.array("h", data[:len(data) // 2 * 2])
 
 
+def loud_seconds(samples, rate):
+    return sum(abs(sample) > 1000 for sample in samples) / rate
+
+
 def test(display, binary):
-    server = int(os.environ["VELMORA_TEST_PULSE_PID"])  # set by with-pulseaudio.sh
+    with wave.open(os.path.join(os.path.dirname(binary), "ChangePlayer.wav")) as cue:
+        whole = loud_seconds(array.array("h", cue.readframes(cue.getnframes())), cue.getframerate())
     with Velmora(display, binary, settings=SETTINGS, env=PULSE) as clock:
         window = clock.find_window()
 
-        def hand_overs_heard(count, after):
-            samples = recorded_while(lambda: [clock.press(window, "space") for _ in range(count)])
-            assert max(map(abs, samples), default=0) >= 1000, f"no cue {after}"
+        def cue_heard(after):
+            # Played out whole: a sink stopped as soon as it goes idle cuts its end off.
+            heard = loud_seconds(recorded_while(lambda: clock.press(window, "space")), RATE)
+            assert heard >= 0.7 * whole, f"{heard:.3f} s of the cue's {whole:.3f} s heard {after}"
 
         time.sleep(0.5)
-        hand_overs_heard(1, "at the first hand-over")
+        cue_heard("at the first hand-over")
         clock.xdotool("key", "--delay", "0", "--repeat", "2000", "space")
         time.sleep(2.0)
-        clock.press(window, "space")
-
-        os.kill(server, signal.SIGSTOP)
-        try:
-            stopped = time.monotonic()
-            while time.monotonic() - stopped < 60:
-                clock.press(window, "space")
-                before = display.picture(window)
-                time.sleep(1.2)
-                assert display.picture(window) != before, "the clock stopped ticking"
-        finally:
-            os.kill(server, signal.SIGCONT)
-        time.sleep(1.0)
-        hand_overs_heard(3, "after the sound server went on")
-        os.kill(server, signal.SIGSTOP)
-        try:
-            clock.press(window, "space")
-            clock.key(window, "ctrl+x")
-            assert clock.process.wait(timeout=10) == 0, "Ctrl+X did not end the program cleanly"
-        finally:
-            os.kill(server, signal.SIGCONT)
-
+        cue_heard("after a storm of 2,000 presses")
 
 if __name__ == "__main__":
     run(test)

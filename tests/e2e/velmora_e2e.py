@@ -1,4 +1,4 @@
-# Drives the real Velmora program on a private Xvfb display. Key presses are
+# Drives the real Velmora program on the private Xvfb display of xvfb-run. Key presses are
 # real X key events (xdotool, through XTest); window colours are read back from
 # the X server; closing a window sends WM_DELETE_WINDOW as a window manager would.
 # A failed check raises AssertionError.
@@ -25,19 +25,13 @@ def wait_until(predicate, timeout=10.0, what="condition"):
 
 
 class VirtualDisplay:
-    # A private Xvfb server on a free display number, and Xlib calls into it.
+    # Xlib calls into the private Xvfb server that xvfb-run started for the test.
     def __init__(self):
-        read_fd, write_fd = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            self.name = ":" + pipe.readline().strip()
+        self.name = os.environ["DISPLAY"]
         self.x = ctypes.CDLL("libX11.so.6")
         self.x.XOpenDisplay.restype = self.x.XGetImage.restype = ctypes.c_void_p
         self.display = ctypes.c_void_p(self.x.XOpenDisplay(self.name.encode()))
-        assert self.display.value, f"Xvfb did not start ('{self.name}')"
+        assert self.display.value, f"cannot open the display '{self.name}'"
 
     def picture(self, window):
         # A window's pixels as rows of 0xRRGGBB.
@@ -123,10 +117,5 @@ class Velmora:
 
 
 def run(test):
-    # Runs test(display, binary) on a fresh display.
-    display = VirtualDisplay()
-    try:
-        test(display, os.path.join(os.environ["VELMORA_BINARY_DIR"], "velmora"))
-    finally:
-        display.process.terminate()
-        display.process.wait(timeout=10)
+    # Runs test(display, binary), under xvfb-run.
+    test(VirtualDisplay(), os.path.join(os.environ["VELMORA_BINARY_DIR"], "velmora"))
