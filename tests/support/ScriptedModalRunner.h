@@ -2,12 +2,10 @@
 
 #include "state/ui/ModalRunner.h"
 
-#include <QString>
+#include <QDialog>
 
 #include <deque>
 #include <functional>
-
-class QDialog;
 
 namespace velmora::test {
 
@@ -21,11 +19,23 @@ public:
     void Expect(Answer answer) { answers_.push_back(std::move(answer)); }
     // The answer for every dialog that has no answer queued (instead of rejecting it).
     void AnswerEveryOther(Answer answer) { fallback_ = std::move(answer); }
-    int Run(QDialog& dialog) override;
+    int Run(QDialog& dialog) override {
+        ++shown_;
+        dialog.setModal(true);
+        dialog.show();
+        Answer answer = fallback_;
+        if (!answers_.empty()) {
+            answer = std::move(answers_.front());
+            answers_.pop_front();
+        }
+        if (answer)
+            answer(dialog);
+        if (dialog.isVisible()) // an answer that left it open, or none
+            dialog.reject();
+        return dialog.result();
+    }
 
     int Shown() const { return shown_; }
-
-    static Answer ClickButton(const QString& objectName);
 
 private:
     std::deque<Answer> answers_;
