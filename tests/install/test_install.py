@@ -94,23 +94,16 @@ def relations(text):
 def brought_by(depends):
     # The installed packages that `depends` brings onto a fresh Debian system,
     # with the essential ones every system has. Like apt, each dependency takes
-    # its first alternative that is a package or provided by one.
-    out = command("dpkg-query", "-W", "-f", "${db:Status-Abbrev}\t${Package}\t${Essential}\t"
-                  "${Provides}\t${Depends}, ${Pre-Depends}\n")
-    needs, providers, todo = {}, {}, relations(depends)
-    for status, name, essential, provides, requires in (line.split("\t") for line in out.splitlines()):
-        if status.startswith("ii"):
-            needs.setdefault(name, []).extend(relations(requires))
-            todo += [[name]] if essential == "yes" else []
-            for group in relations(provides):
-                providers.setdefault(group[0], set()).add(name)
+    # its first alternative; here, the first one installed (not a virtual one).
+    out = command("dpkg-query", "-W", "-f", "${db:Status-Abbrev}\t${Package}\t${Essential}\t${Depends}, ${Pre-Depends}\n")
+    installed = [line.split("\t") for line in out.splitlines() if line.startswith("ii")]
+    needs = {name: relations(requires) for _, name, _, requires in installed}
     unknown = [group for group in relations(depends) if not set(group) & needs.keys()]
     assert not unknown, f"Depends names packages not installed here to check: {unknown}"
-    brought = set()
+    todo, brought = relations(depends) + [[name] for _, name, essential, _ in installed if essential == "yes"], set()
     while todo:
-        group = [{n} if n in needs else providers[n] for n in todo.pop() if n in needs or n in providers]
-        choice = group[0] if group else set()
-        for package in choice - brought:
+        package = next((name for name in todo.pop() if name in needs), None)
+        if package and package not in brought:
             brought.add(package)
             todo += needs[package]
     return brought
