@@ -1,9 +1,8 @@
 # Drives the real Velmora program on the private Xvfb display of xvfb-run. Key presses are
-# real X key events (xdotool, through XTest); window colours are read back from
+# real X key events (xdotool, through XTest); a window's colour is read back from
 # the X server; closing a window sends WM_DELETE_WINDOW as a window manager would.
 # A failed check raises AssertionError.
 
-import array
 import ctypes
 import os
 import pathlib
@@ -30,22 +29,21 @@ class VirtualDisplay:
         self.name = os.environ["DISPLAY"]
         self.x = ctypes.CDLL("libX11.so.6")
         self.x.XOpenDisplay.restype = self.x.XGetImage.restype = ctypes.c_void_p
+        self.x.XGetPixel.restype = ctypes.c_ulong
         self.display = ctypes.c_void_p(self.x.XOpenDisplay(self.name.encode()))
         assert self.display.value, f"cannot open the display '{self.name}'"
 
-    def picture(self, window):
-        # A window's pixels as rows of 0xRRGGBB.
+    def background(self, window):
+        # The window's colour outside the frame, near its bottom left corner: it
+        # follows the player to move.
         geometry = subprocess.run(["xdotool", "getwindowgeometry", str(window)], capture_output=True, text=True,
                                   env=dict(os.environ, DISPLAY=self.name)).stdout
-        width, height = map(int, geometry.split("Geometry:")[1].split()[0].split("x"))
-        image = self.x.XGetImage(self.display, ctypes.c_ulong(window), 0, 0, ctypes.c_uint(width),
-                                 ctypes.c_uint(height), ctypes.c_ulong(0xFFFFFFFF), 2)  # ZPixmap
-        # In Xlib's XImage (64 bits) the pixels' address is at byte 16, the bytes per row at byte 44.
-        row = ctypes.c_int.from_address(image + 44).value // 4
-        pixels = ctypes.c_void_p.from_address(image + 16).value
-        words = array.array("I", ctypes.string_at(pixels, 4 * row * height))
-        self.x.XDestroyImage(ctypes.c_void_p(image))
-        return [[p & 0xFFFFFF for p in words[y * row:y * row + width]] for y in range(height)]
+        height = int(geometry.split("Geometry:")[1].split()[0].split("x")[1])
+        image = ctypes.c_void_p(self.x.XGetImage(self.display, ctypes.c_ulong(window), 3, height - 3, 1, 1,
+                                                 ctypes.c_ulong(0xFFFFFFFF), 2))  # ZPixmap
+        colour = self.x.XGetPixel(image, 0, 0) & 0xFFFFFF
+        self.x.XDestroyImage(image)
+        return colour
 
     def close_window(self, window):
         # As a window manager's close button does: an XClientMessageEvent as longs
@@ -96,16 +94,12 @@ class Velmora:
             self.xdotool("key", "--delay", "60", key)
             time.sleep(0.08)
 
-    def background(self, window):
-        # The window's colour outside the frame: it follows the player to move.
-        return self.display.picture(window)[-3][3]
-
     def press(self, window, *keys, colour=None):
         # Presses keys; the background must then turn `colour`, or change if none is given.
-        before = self.background(window)
+        before = self.display.background(window)
         self.key(window, *keys)
         turned = (lambda now: now == colour) if colour is not None else (lambda now: now != before)
-        wait_until(lambda: turned(self.background(window)), timeout=3, what=f"{'+'.join(keys)} to answer")
+        wait_until(lambda: turned(self.display.background(window)), timeout=3, what=f"{'+'.join(keys)} to answer")
 
     def settings_text(self):
         return self.settings_path.read_text(encoding="utf-8")
