@@ -1,8 +1,7 @@
-# A fake screen saver and portal on a private session bus (the test runs under
-# dbus-run-session): a running clock holds one inhibition however many
-# hand-overs, at the screen saver while no portal answers, else at the portal
-# (flag 8, idle); each stop of the clock in STEPS (the options dialog and a
-# pause among them), a time-over and the end withdraw it.
+# A fake desktop portal on a private session bus (the test runs under
+# dbus-run-session): a running clock holds one inhibition at the portal (flag 8,
+# idle) however many hand-overs; each stop of the clock in STEPS (the options
+# dialog and a pause among them), a time-over and the end withdraw it.
 
 import itertools
 import threading
@@ -17,20 +16,9 @@ from velmora_e2e import MAIN, Velmora, run, wait_until
 
 SETTINGS = "[General]\nLanguage=1\n[Sounds]\nPlayerChange=0\nGameOver=0\n[Time]\nP1min=5\nP2sec=5\n"
 AT_PORTAL = ["portal, flags 8"]
-held, numbers = {}, itertools.count(1)  # what the fakes hold: {cookie or request path: by whom}
-# While Black's clock runs and a portal answers: (window, keys, what is held afterwards).
+held, numbers = {}, itertools.count(1)  # what the portal holds: {request path: with which flags}
+# While Black's clock runs: (window, keys, what is held afterwards).
 STEPS = [(MAIN, "ctrl+o", []), ("Options", "alt+c", AT_PORTAL), (MAIN, "ctrl+p", []), (MAIN, "ctrl+p", AT_PORTAL)]
-
-
-class ScreenSaver(dbus.service.Object):
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u")
-    def Inhibit(self, _application, _reason):
-        held[cookie := next(numbers)] = "screen saver"
-        return cookie
-
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="u")
-    def UnInhibit(self, cookie):
-        del held[cookie]
 
 
 class Portal(dbus.service.FallbackObject):
@@ -52,18 +40,16 @@ def holds(expected, after):
 
 def test(display, binary):
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    saver_bus, portal_bus = dbus.SessionBus(), dbus.SessionBus(private=True)  # two programs
-    ScreenSaver(saver_bus, "/org/freedesktop/ScreenSaver")
-    Portal(portal_bus, "/org/freedesktop/portal/desktop")
-    names = [dbus.service.BusName("org.freedesktop.ScreenSaver", saver_bus)]  # the portal's comes later
+    bus = dbus.SessionBus()
+    # The portal and its well-known name, held for the whole test.
+    portal = Portal(bus, "/org/freedesktop/portal/desktop"), dbus.service.BusName("org.freedesktop.portal.Desktop", bus)
     loop = GLib.MainLoop()
     thread = threading.Thread(target=loop.run, daemon=True)
     thread.start()
     with Velmora(display, binary, settings=SETTINGS) as clock:
         window = clock.find_window()
         clock.key(window, "space", "space")  # White's clock runs, then Black's
-        holds(["screen saver"], "two hand-overs")
-        names.append(dbus.service.BusName("org.freedesktop.portal.Desktop", portal_bus))
+        holds(AT_PORTAL, "two hand-overs")
         for title, keys, expected in STEPS:
             clock.key(clock.find_window(title), keys)
             holds(expected, keys)
@@ -75,7 +61,7 @@ def test(display, binary):
         display.close_window(window)
         assert clock.process.wait(timeout=15) == 0, "the program did not end cleanly"
         holds([], "the end")
-    # Python's exit must not free the buses while the loop still serves them.
+    # Python's exit must not free the bus while the loop still serves it.
     loop.quit()
     thread.join()
 
