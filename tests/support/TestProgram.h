@@ -30,21 +30,22 @@ inline QString WriteFile(const QString& path, const QByteArray& bytes) {
 // recorded messages and cues.
 class TestProgram {
 public:
-    TestProgram();
-
     QString SettingsPath() const { return dir_.filePath(QStringLiteral("Velmora.ini")); }
     // Writes the settings file and reads it afresh (e.g. "[General]\nLanguage=2\n").
-    void WriteSettingsFile(const QByteArray& content);
-    // A fresh store over the same file, as the next start of the program would read it.
-    std::unique_ptr<SettingsStore> ReopenStore() const;
-
+    void WriteSettingsFile(const QByteArray& content) {
+        program.reset();
+        store.reset();
+        WriteFile(SettingsPath(), content);
+        store = std::make_unique<SettingsStore>(SettingsPath());
+        program = std::make_unique<Program>(*store, cues, messages);
+    }
     Variables& vars() { return program->vars; }
 
     QTemporaryDir dir_;
-    std::unique_ptr<SettingsStore> store;
     RecordingMessages messages;
     RecordingCues cues;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<SettingsStore> store = std::make_unique<SettingsStore>(SettingsPath());
+    std::unique_ptr<Program> program = std::make_unique<Program>(*store, cues, messages);
 };
 
 } // namespace velmora::test

@@ -2,7 +2,6 @@
 // The fakes of the windows' outside world: scripted dialogs, the desktop's
 // handlers, and key presses as X11 delivers them.
 
-#include "NativeKeys.h"
 #include "ScriptedModalRunner.h"
 #include "TestProgram.h"
 
@@ -10,9 +9,22 @@
 #include "clock/ui/ScreenSaverInhibitor.h"
 #include "state/ui/UiServices.h"
 
+#include <QKeyEvent>
+
+#include <memory>
 #include <vector>
 
 namespace velmora::test {
+
+// A key event as X11 delivers it: Qt's key, the modifiers and the X keycode
+// (evdev code + 8). QTest::keyClick cannot set the scan code.
+inline std::unique_ptr<QKeyEvent> NativeKeyPress(int key, Qt::KeyboardModifiers modifiers,
+                                                 quint32 xKeycode, const QString& text = {},
+                                                 bool autoRepeat = false) {
+    return std::make_unique<QKeyEvent>(QEvent::KeyPress, key, modifiers, xKeycode,
+                                       /*nativeVirtualKey=*/0, /*nativeModifiers=*/0, text,
+                                       autoRepeat);
+}
 
 class FakeDesktop final : public DesktopLauncher {
 public:

@@ -125,7 +125,8 @@ private Q_SLOTS:
             window.FileNewGame_Click();
         }
         QCOMPARE(tp.modal.Shown(), int(answer != u"startup"));
-        QTEST(LoadTimeSettings(*tp.ReopenStore()), "after");
+        tp.store->Flush(); // and read as the next start would
+        QTEST(LoadTimeSettings(SettingsStore(tp.SettingsPath())), "after");
         // New Game left otherwise: the game goes on.
         QCOMPARE(window.ClockRunning(), !answer.contains(QRegularExpression("startup|OK|Return")));
     }
