@@ -3,7 +3,6 @@
 #include "UiFakes.h"
 
 #include <QAccessible>
-#include <QDir>
 #include <QMenuBar>
 #include <QTest>
 
@@ -133,16 +132,6 @@ private Q_SLOTS:
         for (QString& part : seen)
             part = part.trimmed(); // QDebug ends with a blank
         QTEST(seen.join(QStringLiteral(" | ")), "shown");
-    }
-
-    // Ending at a signal shows no message box, which would hold up the end
-    // (here: the settings cannot be written).
-    void aSignalShowsNoMessage() {
-        QVERIFY(QFile::remove(t->SettingsPath()) && QDir().mkdir(t->SettingsPath()));
-        window->EndOnRequest();
-        QVERIFY(!window->ClockRunning()); // and no clock runs on
-        QVERIFY(t->messages.shown.empty());
-        QCOMPARE(t->messages.logged.size(), std::size_t(1));
     }
 };
 
