@@ -1,5 +1,4 @@
 #include "options/KeyName.h"
-#include "options/KeyCodes.h"
 
 #include "localisation/UIStrings.h"
 
@@ -50,30 +49,6 @@ private Q_SLOTS:
         QTEST(KeyName(code, LanguageEnglish), "english");
         QTEST(KeyName(code, LanguageGerman), "german");
         QTEST(KeyName(code, 0), "english"); // a language never set reads English
-    }
-    // Key presses as X11 delivers them: Qt's key, the modifiers, the X keycode.
-    // The place on the keyboard counts, the keypad's with NumLock; without a
-    // scan code, Qt's key and the keypad modifier.
-    void liveKeyCodes_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<uint>("xKeycode");
-        QTest::addColumn<int>("code");
-        const int shift = Qt::ShiftModifier, keypad = Qt::KeypadModifier;
-        QTest::newRow("Shift+1 gives !") << int(Qt::Key_Exclam) << shift << 10u << 49;
-        QTest::newRow("AltGr") << int(Qt::Key_AltGr) << 0 << 108u << 18;
-        QTest::newRow("keypad 7, NumLock on") << int(Qt::Key_7) << keypad << 79u << 103;
-        QTest::newRow("keypad 7, NumLock off") << int(Qt::Key_Home) << keypad << 79u << 36;
-        QTest::newRow("no scan code: keypad 3") << int(Qt::Key_3) << keypad << 0u << 99;
-        QTest::newRow("no scan code: Shift+;") << int(Qt::Key_Colon) << shift << 0u << 186;
-        QTest::newRow("unknown") << int(Qt::Key_Launch0) << 0 << 0u << 0;
-    }
-    void liveKeyCodes() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(uint, xKeycode);
-        QTEST(KeyCodeFromNative(xKeycode, key, Qt::KeyboardModifiers(modifiers)), "code");
-        QCOMPARE(KeyCodeOfMouseButton(Qt::MiddleButton), 4);
     }
 };
 

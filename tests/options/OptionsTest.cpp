@@ -25,10 +25,12 @@ QString Stored(const TestUi& tp) {
 
 // Something done in the options dialog.
 using Act = std::function<void(QDialog&)>;
-// A key pressed as X11 delivers it (X keycode = evdev code + 8), on White's key box unless told.
-Act Key(int key, quint32 xKeycode, QString text = {}, const char* target = "TextKeyPlayer(1)") {
+// A key pressed as X11 delivers it (X keycode = evdev code + 8, 0 for none), on
+// White's key box unless told.
+Act Key(int key, quint32 xKeycode, QString text = {}, Qt::KeyboardModifiers modifiers = {},
+        const char* target = "TextKeyPlayer(1)") {
     return [=](QDialog& dialog) {
-        const auto press = test::NativeKeyPress(key, {}, xKeycode, text);
+        const auto press = test::NativeKeyPress(key, modifiers, xKeycode, text);
         QApplication::sendEvent(dialog.findChild<QWidget*>(target), press.get());
     };
 }
@@ -115,11 +117,20 @@ private Q_SLOTS:
         QTest::newRow("Return") << en << Key(Qt::Key_Return, 36) << "ButtonOkay" << "Return" << "Return" << "1 13 32 - 1 1 -";
         QTest::newRow("Escape") << en << Key(Qt::Key_Escape, 9) << "ButtonOkay" << "Escape" << "Escape" << "1 27 32 - 1 1 -";
         QTest::newRow("A, not typed in") << en << Key(Qt::Key_A, 38, "a") << "ButtonOkay" << "A" << "A" << "1 65 32 - 1 1 -";
+        // The place on the keyboard counts, the keypad's with NumLock; without a
+        // scan code, Qt's key and the keypad modifier.
+        QTest::newRow("Shift+1 is 1") << en << Key(Qt::Key_Exclam, 10, "!", Qt::ShiftModifier) << "ButtonOkay" << "1" << "1" << "1 49 32 - 1 1 -";
+        QTest::newRow("keypad 7, NumLock on") << en << Key(Qt::Key_7, 79, "7", Qt::KeypadModifier) << "ButtonOkay" << "Numpad - 7" << "Numpad - 7" << "1 103 32 - 1 1 -";
+        QTest::newRow("keypad 7, NumLock off") << en << Key(Qt::Key_Home, 79, {}, Qt::KeypadModifier) << "ButtonOkay" << "Home" << "Home" << "1 36 32 - 1 1 -";
+        QTest::newRow("no scan code: keypad 3") << en << Key(Qt::Key_3, 0, "3", Qt::KeypadModifier) << "ButtonOkay" << "Numpad - 3" << "Numpad - 3" << "1 99 32 - 1 1 -";
+        QTest::newRow("no scan code: Shift+;") << en << Key(Qt::Key_Colon, 0, ":", Qt::ShiftModifier) << "ButtonOkay" << "\u00ba" << "\u00ba" << "1 186 32 - 1 1 -";
+        QTest::newRow("unknown") << en << Key(Qt::Key_Launch0, 0) << "ButtonOkay" << "Space" << "Space" << "1 32 32 - 1 1 -";
+        QTest::newRow("AltGr") << en << Key(Qt::Key_AltGr, 108) << "ButtonOkay" << "Warning: Not allowed: Alt|Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("F10") << en << Key(Qt::Key_F10, 76) << "ButtonOkay" << "Warning: Not allowed: F10|Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("Alt") << en << Key(Qt::Key_Alt, 64) << "ButtonOkay" << "Warning: Not allowed: Alt|Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("Strg") << de << Key(Qt::Key_Control, 37) << "ButtonOkay" << "Warning: Nicht zugelassen: Strg|Leertaste" << "Leertaste" << "2 32 32 - 1 1 -";
-        QTest::newRow("Return on the language") << en << Key(Qt::Key_Return, 36, {}, "SelectionLanguageCombo") << "ButtonOkay" << "Space" << "Space" << "1 32 32 - 1 1 -";
-        QTest::newRow("Escape on OK") << de << Key(Qt::Key_Escape, 9, {}, "ButtonOkay") << "ButtonOkay" << "Leertaste" << "Leertaste" << "2 32 32 - 1 1 -";
+        QTest::newRow("Return on the language") << en << Key(Qt::Key_Return, 36, {}, {}, "SelectionLanguageCombo") << "ButtonOkay" << "Space" << "Space" << "1 32 32 - 1 1 -";
+        QTest::newRow("Escape on OK") << de << Key(Qt::Key_Escape, 9, {}, {}, "ButtonOkay") << "ButtonOkay" << "Leertaste" << "Leertaste" << "2 32 32 - 1 1 -";
         QTest::newRow("all changed, OK") << en << everything << "ButtonOkay" << "Right mouse button" << "Rechte Maustaste" << "2 2 1 90 0 1 1";
         QTest::newRow("all changed, Cancel") << en << everything << "ButtonCancel" << "Right mouse button" << "Space" << "1 - - - - - -";
         QTest::newRow("all changed, frame") << en << everything << "" << "Right mouse button" << "Space" << "1 - - - - - -";
