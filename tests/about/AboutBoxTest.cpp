@@ -41,7 +41,6 @@ private Q_SLOTS:
         QTest::newRow("sponsor's web site, Space") << "LinkWebSite_Sponsor" << "Space" << "link https://www.talvista.example.com";
         QTest::newRow("sponsor's e-mail") << "LinkEMail_Sponsor" << "click" << "link mailto:kontakt@talvista.example.com";
         QTest::newRow("program's picture") << "picIcon" << "click" << "https://velmora.example.org";
-        QTest::newRow("sponsor's picture") << "Picture1" << "click" << "https://www.talvista.example.com";
         QTest::newRow("released outside") << "LinkWebSite" << "outside" << "link";
         QTest::newRow("Return on System-Info") << "cmdSysInfo" << "Return" << "closed";
         QTest::newRow("System-Info") << "cmdSysInfo" << "Space" << u"None: System-Informationen sind augenblicklich nicht verf\u00fcgbar."_s;

@@ -118,7 +118,6 @@ private Q_SLOTS:
         QTest::newRow("time over") << tenth << five << "b 1 1 w b" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
         QTest::newRow("running on") << tenth << TimeAccount{0, 0, 0, 300} << "run-on b 2 1 b 1 3" << "0:0:0.000 0:0:0.000 over: Time of player 2 is over." << "CCGCCGG";
         // Time bonus: increment, Bronstein delay, simple delay; none for Black's first press.
-        QTest::newRow("increment, one move") << five << five << "increment=2 b 25 w" << "0:4:59.500 0:5:0.000 B" << "CC";
         QTest::newRow("increment, many moves") << five << five << "increment=2 b 25 w 35 b 25 w" << "0:4:59.000 0:4:58.500 B" << "CCCC";
         QTest::newRow("increment carries") << TimeAccount{0, 59, 58, 0} << five << "increment=5 b 1 w" << "1:0:2.900 0:5:0.000 B" << "CC";
         QTest::newRow("no bonus when over") << tenth << five << "run-on increment=5 b 2 10 b 1" << "0:0:0.000 0:5:4.000 B" << "CCGCCG";

@@ -5,6 +5,8 @@
 
 #include "sound/module/OutputFormat.h"
 
+#include <QDebug>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -41,14 +43,11 @@ private Q_SLOTS:
     }
     void outputFormats() {
         QFETCH(WaveFormatEx, wave);
-        static const char* const formats[] = {"Unknown", "UInt8", "Int16", "Int32", "Float"};
         QString shown;
         if (const std::optional<OutputFormat> output = OutputFormatFor(wave))
-            shown = QStringLiteral("%1 %2 %3%4")
-                        .arg(formats[output->format.sampleFormat()])
-                        .arg(output->format.channelCount())
-                        .arg(output->format.sampleRate())
-                        .arg(output->widen24To32 ? " widened" : "");
+            QDebug(&shown).nospace()
+                << output->format.sampleFormat() << ' ' << output->format.channelCount() << ' '
+                << output->format.sampleRate() << (output->widen24To32 ? " widened" : "");
         QTEST(shown, "output");
     }
 

@@ -86,8 +86,7 @@ private Q_SLOTS:
         QTest::newRow("closed by the frame") << TimeSettings{} << "startup 9 Cancel Escape frame" << TimeSettings{};
         QTest::newRow("preset, runs on") << TimeSettings{1, 2, 3, 4, 5, 6, 13, 1, {}} << "OK" << TimeSettings{4, 0, 0, 4, 0, 0, 13, 1, {}};
         // The program stores only 0..14 and 0/1; anything else was edited by hand.
-        QTest::newRow("game type 15") << TimeSettings{1, 2, 3, 4, 5, 6, 15, 0, {}} << "OK" << TimeSettings{1, 2, 3, 4, 5, 6, 0, 0, {}};
-        QTest::newRow("game type -1") << TimeSettings{1, 2, 3, 4, 5, 6, -1, 2, {}} << "OK" << TimeSettings{1, 2, 3, 4, 5, 6, 0, 0, {}};
+        QTest::newRow("game type 15, runs on 2") << TimeSettings{1, 2, 3, 4, 5, 6, 15, 2, {}} << "OK" << TimeSettings{1, 2, 3, 4, 5, 6, 0, 0, {}};
         QTest::newRow("time bonus") << TimeSettings{1, 2, 3, 4, 5, 6, 1, 0, {BonusMode::Delay, 10}} << "OK" << TimeSettings{0, 5, 0, 0, 5, 0, 1, 0, {BonusMode::Delay, 10}};
         // Only White's stored time decides whether the boxes offer 15 minutes each.
         QTest::newRow("stored White zero") << TimeSettings{0, 0, 0, 0, 5, 0, 0, 0, {}} << "OK" << TimeSettings{0, 15, 0, 0, 15, 0, 0, 0, {}};
