@@ -99,44 +99,43 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("state"); // see State()
         QTest::addColumn<QString>("cues");  // see Cues()
-        const TimeAccount five = kFive, tenth = kTenth;
         const QString over1 = "over: Time of player 1 is over.";
         // clang-format off
         // Ticks charge 100 ms each, borrowing; labels show the account before the charge.
-        QTest::newRow("first tick") << five << five << "b 1" << "0:4:59.900 0:5:0.000 W" << "C";
-        QTest::newRow("borrow from hours") << TimeAccount{1, 0, 0, 0} << five << "b 1" << "0:59:59.900 0:5:0.000 W" << "C";
+        QTest::newRow("first tick") << kFive << kFive << "b 1" << "0:4:59.900 0:5:0.000 W" << "C";
+        QTest::newRow("borrow from hours") << TimeAccount{1, 0, 0, 0} << kFive << "b 1" << "0:59:59.900 0:5:0.000 W" << "C";
         // Hand-edited extremes neither overflow nor hang; hours beyond range end the account.
-        QTest::newRow("most negative minutes") << TimeAccount{5, kMin, 0, 0} << five << "b 1" << "-35791390:51:59.900 0:5:0.000 W" << "C";
-        QTest::newRow("hours out of range") << TimeAccount{kMin, 1, kMin, 0} << five << "b 1" << "0:0:0.000 0:5:0.000 W" << "C";
+        QTest::newRow("most negative minutes") << TimeAccount{5, kMin, 0, 0} << kFive << "b 1" << "-35791390:51:59.900 0:5:0.000 W" << "C";
+        QTest::newRow("hours out of range") << TimeAccount{kMin, 1, kMin, 0} << kFive << "b 1" << "0:0:0.000 0:5:0.000 W" << "C";
         // Only the key of the player who may press hands over, and Black's first press adds nothing.
-        QTest::newRow("ready, White's key") << five << five << "w" << "0:5:0.000 0:5:0.000 ready" << "";
-        QTest::newRow("ready, White over") << TimeAccount{} << five << "b" << "0:0:0.000 0:5:0.000 ready" << "";
-        QTest::newRow("Black's key on White's clock") << five << five << "b 3 b" << "0:4:59.700 0:5:0.000 W" << "C";
-        QTest::newRow("hand-overs") << five << five << "b 3 w 2 b" << "0:4:59.700 0:4:59.800 W" << "CCC";
-        QTest::newRow("one key for both") << five << five << "same w w w" << "0:5:0.000 0:5:0.000 W" << "CCC";
+        QTest::newRow("ready, White's key") << kFive << kFive << "w" << "0:5:0.000 0:5:0.000 ready" << "";
+        QTest::newRow("ready, White over") << TimeAccount{} << kFive << "b" << "0:0:0.000 0:5:0.000 ready" << "";
+        QTest::newRow("Black's key on White's clock") << kFive << kFive << "b 3 b" << "0:4:59.700 0:5:0.000 W" << "C";
+        QTest::newRow("hand-overs") << kFive << kFive << "b 3 w 2 b" << "0:4:59.700 0:4:59.800 W" << "CCC";
+        QTest::newRow("one key for both") << kFive << kFive << "same w w w" << "0:5:0.000 0:5:0.000 W" << "CCC";
         // Zero on one tick, over on the next; then every press is ignored.
-        QTest::newRow("time over") << tenth << five << "b 1 1 w b" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
-        QTest::newRow("running on") << tenth << TimeAccount{0, 0, 0, 300} << "run-on b 2 1 b 1 3" << "0:0:0.000 0:0:0.000 over: Time of player 2 is over." << "CCGCCGG";
+        QTest::newRow("time over") << kTenth << kFive << "b 1 1 w b" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
+        QTest::newRow("running on") << kTenth << TimeAccount{0, 0, 0, 300} << "run-on b 2 1 b 1 3" << "0:0:0.000 0:0:0.000 over: Time of player 2 is over." << "CCGCCGG";
         // Time bonus: increment, Bronstein delay, simple delay; none for Black's first press.
-        QTest::newRow("increment, many moves") << five << five << "increment=2 b 25 w 35 b 25 w" << "0:4:59.000 0:4:58.500 B" << "CCCC";
-        QTest::newRow("increment carries") << TimeAccount{0, 59, 58, 0} << five << "increment=5 b 1 w" << "1:0:2.900 0:5:0.000 B" << "CC";
-        QTest::newRow("no bonus when over") << tenth << five << "run-on increment=5 b 2 10 b 1" << "0:0:0.000 0:5:4.000 B" << "CCGCCG";
-        QTest::newRow("Bronstein, shorter move") << five << five << "bronstein=3 b 20 w" << "0:5:0.000 0:5:0.000 B" << "CC";
-        QTest::newRow("Bronstein, longer move") << five << five << "bronstein=3 b 50 w 10 b" << "0:4:58.000 0:5:0.000 W" << "CCC";
-        QTest::newRow("delay, shorter move") << five << five << "delay=3 b 20 w" << "0:5:0.000 0:5:0.000 B" << "CC";
-        QTest::newRow("delay, each move") << five << five << "delay=3 b 50 w 50 b 50 w" << "0:4:56.000 0:4:58.000 B" << "CCCC";
-        QTest::newRow("delay, near zero") << tenth << five << "delay=2 b 20" << "0:0:0.100 0:5:0.000 W" << "C";
-        QTest::newRow("delay, over after it") << tenth << five << "delay=2 b 22 w" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
+        QTest::newRow("increment, many moves") << kFive << kFive << "increment=2 b 25 w 35 b 25 w" << "0:4:59.000 0:4:58.500 B" << "CCCC";
+        QTest::newRow("increment carries") << TimeAccount{0, 59, 58, 0} << kFive << "increment=5 b 1 w" << "1:0:2.900 0:5:0.000 B" << "CC";
+        QTest::newRow("no bonus when over") << kTenth << kFive << "run-on increment=5 b 2 10 b 1" << "0:0:0.000 0:5:4.000 B" << "CCGCCG";
+        QTest::newRow("Bronstein, shorter move") << kFive << kFive << "bronstein=3 b 20 w" << "0:5:0.000 0:5:0.000 B" << "CC";
+        QTest::newRow("Bronstein, longer move") << kFive << kFive << "bronstein=3 b 50 w 10 b" << "0:4:58.000 0:5:0.000 W" << "CCC";
+        QTest::newRow("delay, shorter move") << kFive << kFive << "delay=3 b 20 w" << "0:5:0.000 0:5:0.000 B" << "CC";
+        QTest::newRow("delay, each move") << kFive << kFive << "delay=3 b 50 w 50 b 50 w" << "0:4:56.000 0:4:58.000 B" << "CCCC";
+        QTest::newRow("delay, near zero") << kTenth << kFive << "delay=2 b 20" << "0:0:0.100 0:5:0.000 W" << "C";
+        QTest::newRow("delay, over after it") << kTenth << kFive << "delay=2 b 22 w" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
         // Paused: no charge, no key, and the rest of the delay afterwards.
-        QTest::newRow("pause") << five << five << "b 10 p 50 w b" << "0:4:59.000 0:5:0.000 paused" << "C";
-        QTest::newRow("pause and continue") << five << five << "b 10 p c 10" << "0:4:58.000 0:5:0.000 W" << "C";
-        QTest::newRow("pause keeps the delay") << five << five << "delay=3 b 10 p 50 c 30 w" << "0:4:59.000 0:5:0.000 B" << "CC";
-        QTest::newRow("no pause when over") << tenth << five << "b 2 p c" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
+        QTest::newRow("pause") << kFive << kFive << "b 10 p 50 w b" << "0:4:59.000 0:5:0.000 paused" << "C";
+        QTest::newRow("pause and continue") << kFive << kFive << "b 10 p c 10" << "0:4:58.000 0:5:0.000 W" << "C";
+        QTest::newRow("pause keeps the delay") << kFive << kFive << "delay=3 b 10 p 50 c 30 w" << "0:4:59.000 0:5:0.000 B" << "CC";
+        QTest::newRow("no pause when over") << kTenth << kFive << "b 2 p c" << "0:0:0.000 0:5:0.000 " + over1 << "CG";
         // The low-time cue sounds once per player as the account reaches the warning.
         // New Game: cancelled the game goes on; a new one waits in Ready, ends a pause and warns afresh.
-        QTest::newRow("new game cancelled") << five << five << "b 1 cancel 1" << "0:4:59.800 0:5:0.000 W" << "C";
-        QTest::newRow("new game") << five << five << "warn=1 b 1 p new" << "0:0:1.000 0:0:1.000 ready" << "C";
-        QTest::newRow("new game warns afresh") << kSecond << five << "warn=1 b 1 new b 1" << "0:0:0.900 0:0:1.000 W" << "CLCL";
+        QTest::newRow("new game cancelled") << kFive << kFive << "b 1 cancel 1" << "0:4:59.800 0:5:0.000 W" << "C";
+        QTest::newRow("new game") << kFive << kFive << "warn=1 b 1 p new" << "0:0:1.000 0:0:1.000 ready" << "C";
+        QTest::newRow("new game warns afresh") << kSecond << kFive << "warn=1 b 1 new b 1" << "0:0:0.900 0:0:1.000 W" << "CLCL";
         QTest::newRow("low time") << TimeAccount{0, 0, 2, 0} << TimeAccount{0, 0, 1, 500} << "warn=1 b 9 1 w 4 1 b 3 w 3 b" << "0:0:0.700 0:0:0.700 W" << "CLCLCCC";
         // clang-format on
     }

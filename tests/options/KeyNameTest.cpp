@@ -23,7 +23,6 @@ private Q_SLOTS:
                 << code << QString::fromUtf16(english) << QString::fromUtf16(german);
         };
         row(1, u"Left mouse button", u"Linke Maustaste");
-        row(4, u"Middle mouse button", u"Mittlere Maustaste");
         row(17, u"Control", u"Strg");
         row(45, u"Insert", u"Einf\u00fcgen");
         row(111, u"Numpad - Divide", u"Numpad - Division");

@@ -127,7 +127,6 @@ private Q_SLOTS:
         QTest::newRow("unknown") << en << Key(Qt::Key_Launch0, 0) << "ButtonOkay" << "Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("AltGr") << en << Key(Qt::Key_AltGr, 108) << "ButtonOkay" << "Warning: Not allowed: Alt|Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("F10") << en << Key(Qt::Key_F10, 76) << "ButtonOkay" << "Warning: Not allowed: F10|Space" << "Space" << "1 32 32 - 1 1 -";
-        QTest::newRow("Alt") << en << Key(Qt::Key_Alt, 64) << "ButtonOkay" << "Warning: Not allowed: Alt|Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("Strg") << de << Key(Qt::Key_Control, 37) << "ButtonOkay" << "Warning: Nicht zugelassen: Strg|Leertaste" << "Leertaste" << "2 32 32 - 1 1 -";
         QTest::newRow("Return on the language") << en << Key(Qt::Key_Return, 36, {}, {}, "SelectionLanguageCombo") << "ButtonOkay" << "Space" << "Space" << "1 32 32 - 1 1 -";
         QTest::newRow("Escape on OK") << de << Key(Qt::Key_Escape, 9, {}, {}, "ButtonOkay") << "ButtonOkay" << "Leertaste" << "Leertaste" << "2 32 32 - 1 1 -";

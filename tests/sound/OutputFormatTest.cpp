@@ -25,14 +25,14 @@ private Q_SLOTS:
         oneChannelFrames.BlockAlign = 2;
         shortExtra.ExtraSize = 21;
         highByte.SubFormat[1] = 1;
+        // clang-format off
         QTest::newRow("8-bit mono") << Format(8, 1, 8000) << "UInt8 1 8000";
         QTest::newRow("16-bit stereo") << stereo16 << "Int16 2 44100";
         QTest::newRow("24-bit, widened") << Format(24, 2, 48000) << "Int32 2 48000 widened";
         QTest::newRow("32-bit") << Format(32, 1, 96000) << "Int32 1 96000";
         QTest::newRow("float") << Format(32, 2, 22050, WaveFormatIeeeFloat) << "Float 2 22050";
         QTest::newRow("extensible PCM") << Extensible(stereo16, WaveFormatPcm) << "Int16 2 44100";
-        QTest::newRow("extensible float")
-            << Extensible(Format(32, 1, 96000), WaveFormatIeeeFloat) << "Float 1 96000";
+        QTest::newRow("extensible float") << Extensible(Format(32, 1, 96000), WaveFormatIeeeFloat) << "Float 1 96000";
         QTest::newRow("ADPCM") << Format(16, 2, 44100, 2) << "";
         QTest::newRow("12-bit") << Format(12, 2, 44100) << "";
         QTest::newRow("frames of one channel") << oneChannelFrames << "";
@@ -40,6 +40,7 @@ private Q_SLOTS:
         QTest::newRow("extensible, foreign base") << Extensible(stereo16, 1, 0x72) << "";
         QTest::newRow("extensible, extra part too short") << shortExtra << "";
         QTest::newRow("extensible, coding 0x101") << highByte << "";
+        // clang-format on
     }
     void outputFormats() {
         QFETCH(WaveFormatEx, wave);

@@ -121,13 +121,10 @@ private Q_SLOTS:
                     Chunk("junk", "odd") + Chunk("LIST", "INFO" + Chunk("data", "fake")) + data)
             << Stereo16 << samples;
         QTest::newRow("RIFF of another form first") << Riff(fmt + data, "AVI ") + Riff(fmt + data) << Stereo16 << samples;
-        QTest::newRow("odd fmt padded, odd data at the end unpadded")
-            << Chunk("RIFF", "WAVE" + Chunk("fmt ", Fmt(Mono8, 17)) + Chunk("data", "xyz", 3), 41) << Mono8 << "xyz"_ba;
+        QTest::newRow("odd fmt padded, odd data at the end unpadded") << Chunk("RIFF", "WAVE" + Chunk("fmt ", Fmt(Mono8, 17)) + Chunk("data", "xyz", 3), 41) << Mono8 << "xyz"_ba;
         QTest::newRow("empty data at the end of RIFF") << Riff(fmt + Chunk("data", "")) << Stereo16 << ""_ba;
-        QTest::newRow("RIFF and data declaring 4 GiB")
-            << Chunk("RIFF", "WAVE" + fmt + Chunk("data", samples, 0xFFFFFFFF), 0xFFFFFFFF) << Stereo16 << samples;
-        QTest::newRow("over 16 MiB of data: 16 MiB in whole 3-byte frames")
-            << WaveFile(mono24, big) << mono24 << big.left(MaxSampleBytes - 1);
+        QTest::newRow("RIFF and data declaring 4 GiB") << Chunk("RIFF", "WAVE" + fmt + Chunk("data", samples, 0xFFFFFFFF), 0xFFFFFFFF) << Stereo16 << samples;
+        QTest::newRow("over 16 MiB of data: 16 MiB in whole 3-byte frames") << WaveFile(mono24, big) << mono24 << big.left(MaxSampleBytes - 1);
         // clang-format on
     }
     void loadsOrKeepsHeldSample() {

@@ -99,7 +99,6 @@ private Q_SLOTS:
         bonus("IncrementMode=3\nIncrementSeconds=600", BonusMode::Delay, 600);
         bonus("IncrementMode=2\nIncrementSeconds=601", BonusMode::None, 0);
         bonus("IncrementMode=4\nIncrementSeconds=5", BonusMode::None, 0);
-        bonus("IncrementMode=-1\nIncrementSeconds=5", BonusMode::None, 0);
         bonus("IncrementMode=1\nIncrementSeconds=0", BonusMode::None, 0);
         bonus("IncrementMode=2\nIncrementSeconds=x", BonusMode::None, 0);
         bonus("IncrementMode=2", BonusMode::None, 0);
