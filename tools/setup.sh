@@ -8,15 +8,14 @@ VELMORA_RUN_PACKAGES=(
     fonts-liberation
 )
 
-# What the tests need on top: a virtual X server and key presses, a sound
-# server with a null sink, a private session bus with a fake screen saver and
-# the screen readers' accessibility bus,
-# the sanitizer and fuzzer runtime, and the tools that build the package and
-# check the installed files.
+# What the tests need on top: a virtual X server (xvfb-run needs xauth) and key
+# presses, a sound server with a null sink, a private session bus with a fake
+# desktop portal, the sanitizer and fuzzer runtime, and the tools that build the
+# package and check the installed files.
 VELMORA_TEST_PACKAGES=(
-    xvfb xdotool
+    xvfb xauth xdotool
     pulseaudio pulseaudio-utils
-    dbus-daemon python3-dbus python3-gi at-spi2-core
+    dbus-daemon python3-dbus python3-gi
     clang libclang-rt-14-dev
     python3
     desktop-file-utils appstream dpkg-dev file lintian
