@@ -162,8 +162,7 @@ def busy_cores(count):
 
 def running_game(display):
     """CPU while a clock runs, accuracy idle and under load, memory after the game."""
-    clock = Velmora(display, os.path.join(BUILD, "velmora"), settings=SETTINGS).start()
-    try:
+    with Velmora(display, os.path.join(BUILD, "velmora"), settings=SETTINGS) as clock:
         window = clock.find_window("Velmora 2003")
         clock.key(window, "space")
         rss_at_start = rss_kib(clock.process.pid) / 1024
@@ -211,8 +210,6 @@ def running_game(display):
         clock.xdotool("windowsize", "--sync", str(window), "1920", "1080")
         record(f"processor while a clock runs, face scaled to 1920x1080 ({segment:.0f} s each)",
                cpu_while(segment), "% core")
-    finally:
-        clock.stop()
 
 
 def handover():
@@ -293,16 +290,13 @@ def write_results():
 
 def main():
     print(f"{'measurement':<46} {'median':>12} {'min':>12} {'max':>12} {'runs':>4} unit")
-    display = VirtualDisplay(1920, 1080)
-    try:
-        startup_and_memory(display)
-        handover()
-        engine_scale()
-        cues()
-        sound_faults()
-        running_game(display)
-    finally:
-        display.stop()
+    display = VirtualDisplay()  # a 1920x1080 screen, from bench/run's xvfb-run
+    startup_and_memory(display)
+    handover()
+    engine_scale()
+    cues()
+    sound_faults()
+    running_game(display)
     if QUICK:
         print("(quick run: RESULTS.md left as it is)")
     else:
