@@ -23,8 +23,10 @@ private Q_SLOTS:
                 << code << QString::fromUtf16(english) << QString::fromUtf16(german);
         };
         row(1, u"Left mouse button", u"Linke Maustaste");
+        row(4, u"Middle mouse button", u"Mittlere Maustaste");
         row(17, u"Control", u"Strg");
         row(45, u"Insert", u"Einf\u00fcgen");
+        row(47, u"Help", u"Hilfe");
         row(111, u"Numpad - Divide", u"Numpad - Division");
         row(144, u"Num Lock", u"Num Lock");
         row(65, u"A", u"A");
