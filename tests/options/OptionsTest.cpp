@@ -55,10 +55,10 @@ class OptionsTest : public QObject {
     }
 
 private Q_SLOTS:
-    // Exit writes back what was understood; the sound switches stay as they
-    // were. Only blanks are trimmed from the language: a tab (written escaped,
-    // as QSettings stores it) is part of it. Options that a file without them
-    // leaves off; a warning out of range is off too.
+    // Exit stops the clock and writes back what was understood; the sound
+    // switches stay as they were. Only blanks are trimmed from the language: a tab (written
+    // escaped, as QSettings stores it) is part of it. Options that a file without them leaves off;
+    // a warning out of range is off too.
     void load_data() {
         QTest::addColumn<QByteArray>("general"); // null: the first start
         QTest::addColumn<bool>("okay");          // the first start's dialog: OK, else the frame
@@ -88,7 +88,9 @@ private Q_SLOTS:
         const Variables& v = tp.vars();
         QTEST(QString::asprintf("%d %d %d", v.SoundPlayerChange, v.SoundGameOver, v.SoundLowTime),
               "sounds");
+        window->Form_KeyDown(v.KeyBlack); // a game runs until the window closes
         window->close();
+        QVERIFY(!window->ClockRunning());
         QTEST(Stored(tp), "atExit");
     }
 

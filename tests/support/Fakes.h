@@ -22,21 +22,19 @@ public:
     std::vector<Cue> played;
 };
 
-// Records every message as "icon: text" (icon None, Warning or Critical): in
-// `shown`, or while unattended in `logged`, as the real ones go to the log then.
+// Records every message shown as "icon: text" (icon None, Warning or Critical).
 class RecordingMessages final : public Messages {
 public:
     void Show(MessageIcon icon, const QString& text) override {
         static const char* const names[] = {"None", "Warning", "Critical"};
-        (unattended ? logged : shown)
-            << QString::fromLatin1(names[int(icon)]) + QStringLiteral(": ") + text;
+        if (!unattended) // unattended, the real ones go to the log
+            shown << QString::fromLatin1(names[int(icon)]) + QStringLiteral(": ") + text;
         if (onShow)
             onShow();
     }
     void SetUnattended(bool value) override { unattended = value; }
 
     QStringList shown;
-    QStringList logged;
     bool unattended = false;
     std::function<void()> onShow; // e.g. a test's look at the state while a message is up
 };
