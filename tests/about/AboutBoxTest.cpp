@@ -25,12 +25,12 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A link takes Tab focus, reads as a link to a screen reader and opens the
-    // address it shows (mail with mailto:), by a click, Return or Space, and the
-    // dialog stays open; a picture opens its web site; a
-    // release outside takes the click back. Return closes the dialog even on
-    // System-Info, which says in German when it finds no system-information
-    // program to start.
+    // A title is bold. A link is underlined, takes Tab focus, reads as a link
+    // to a screen reader and opens the address it shows (mail with mailto:), by
+    // a click, Return or Space, and the dialog stays open; a picture opens its
+    // web site; a release outside takes the click back. Return closes the
+    // dialog even on System-Info, which says in German when it finds no
+    // system-information program to start.
     void activate_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("how"); // a key, a click, or a press released outside
@@ -40,6 +40,7 @@ private Q_SLOTS:
         QTest::newRow("maker's e-mail, Return") << "LinkEMail" << "Return" << "link mailto:info@velmora.example.org";
         QTest::newRow("sponsor's web site, Space") << "LinkWebSite_Sponsor" << "Space" << "link https://www.talvista.example.com";
         QTest::newRow("sponsor's e-mail") << "LinkEMail_Sponsor" << "click" << "link mailto:kontakt@talvista.example.com";
+        QTest::newRow("title") << "lblTitle" << "click" << "bold";
         QTest::newRow("program's picture") << "picIcon" << "click" << "https://velmora.example.org";
         QTest::newRow("released outside") << "LinkWebSite" << "outside" << "link";
         QTest::newRow("Return on System-Info") << "cmdSysInfo" << "Return" << "closed";
@@ -59,9 +60,11 @@ private Q_SLOTS:
             QTest::keyClick(widget, QKeySequence(how)[0].key());
         }
         QStringList outcome = about.messages.shown;
-        if (widget->focusPolicy() & Qt::TabFocus &&
+        if (widget->focusPolicy() & Qt::TabFocus && widget->font().underline() &&
             QAccessible::queryAccessibleInterface(widget)->role() == QAccessible::Link)
             outcome << u"link"_s;
+        if (widget->font().bold())
+            outcome << u"bold"_s;
         for (const QUrl& url : about.desktop.opened)
             outcome << url.toString();
         if (!about.dialog.isVisible())

@@ -28,7 +28,6 @@ private Q_SLOTS:
         row(45, u"Insert", u"Einf\u00fcgen");
         row(47, u"Help", u"Hilfe");
         row(111, u"Numpad - Divide", u"Numpad - Division");
-        row(144, u"Num Lock", u"Num Lock");
         row(65, u"A", u"A");
         for (int n = 1; n <= 16; ++n) // numbered keys follow their rule
             QTest::addRow("%d", 111 + n)

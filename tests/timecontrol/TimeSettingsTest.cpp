@@ -101,7 +101,6 @@ private Q_SLOTS:
         bonus("IncrementMode=4\nIncrementSeconds=5", BonusMode::None, 0);
         bonus("IncrementMode=1\nIncrementSeconds=0", BonusMode::None, 0);
         bonus("IncrementMode=2\nIncrementSeconds=x", BonusMode::None, 0);
-        bonus("IncrementMode=2", BonusMode::None, 0);
     }
     void hand_edited_values() {
         QFETCH(QByteArray, values);
