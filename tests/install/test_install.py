@@ -1,16 +1,16 @@
 # The program as a user gets it: the Debian package, checked on its extracted
 # tree.
 #
-# It holds exactly the expected files, with the command in /usr/games a link
-# into /usr/libexec; lintian finds neither error nor warning in it. The desktop
-# entry and AppStream metadata are valid and name the packaged program and
-# version. From a terminal without a display, --version and --help answer and a
-# start says in one line that a desktop is needed. Started through its command
-# up to the about dialog, it is the real file inside the package, with its
-# sounds and audio module beside it; and the package's Depends bring every file
-# it loads: the libraries it and its audio module link, and what it maps while
-# running (Qt's plugins, fonts, libraries those load), which dpkg-shlibdeps
-# does not see.
+# It holds exactly the expected files, with the command in /usr/games a
+# relative link into /usr/libexec; lintian finds neither error nor warning in it
+# (it also checks that the desktop entry's command is in the package). The
+# desktop entry and AppStream metadata are valid, and the metadata's newest
+# release is this version. From a terminal without a display, --version and
+# --help answer and a start says in one line that a desktop is needed. Started
+# through its command up to the about dialog, the package's Depends bring every
+# file it loads: the libraries it and its audio module link, and what it maps
+# while running (Qt's plugins, fonts, libraries those load), which
+# dpkg-shlibdeps does not see.
 
 import glob
 import os
