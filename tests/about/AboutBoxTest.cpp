@@ -16,7 +16,6 @@ struct ShownAbout : velmora::test::TestUi {
     UIStrings& english = (vars().Strings.SetLanguage(LanguageEnglish), vars().Strings);
     AboutBox dialog{english, desktop, messages};
     ShownAbout() { dialog.show(); }
-    QWidget* operator[](const char* name) { return dialog.findChild<QWidget*>(name); }
 };
 
 } // namespace
@@ -51,7 +50,7 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(QString, how);
         ShownAbout about;
-        QWidget* widget = about[qPrintable(target)];
+        QWidget* widget = about.dialog.findChild<QWidget*>(target);
         if (how == u"click" || how == u"outside") {
             QTest::mousePress(widget, Qt::LeftButton);
             QTest::mouseRelease(widget, Qt::LeftButton, {},

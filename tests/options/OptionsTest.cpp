@@ -147,6 +147,7 @@ private Q_SLOTS:
         tp.modal.Expect([&](QDialog& dialog) {
             act(dialog);
             QVERIFY2(dialog.isVisible(), "closed too early");
+            QVERIFY(!dialog.findChild<QWidget*>("TextKeyPlayer(2)")->accessibleName().isEmpty());
             const QString box = dialog.findChild<QLineEdit*>("TextKeyPlayer(1)")->text();
             QTEST((QStringList(tp.messages.shown) << box).join('|'), "dialog");
             if (!button.isEmpty()) // else the runner closes it, as the frame does

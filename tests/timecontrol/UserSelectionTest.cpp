@@ -34,6 +34,7 @@ ScriptedModalRunner::Answer Answer(const QString& script) {
     return [script](QDialog& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(Box(d, 4)->accessibleName(), u"Schwarz Minuten"); // for screen readers
+        QVERIFY(!d.findChild<QRadioButton*>("OptionGameTime(0)")->text().isEmpty());
         for (const QString& word : script.split(u' ', Qt::SkipEmptyParts)) {
             const QStringList part = word.split(u':');
             auto* option = d.findChild<QRadioButton*>("OptionGameTime(" + part.last() + ")");
