@@ -76,7 +76,6 @@ private Q_SLOTS:
         QTest::newRow("fitted, wide") << "resize 1920 1080" << "face | drawn" << "QRect(52,78 838x238) QRect(965,339 838x55) 156.469 29.3379 QPoint(35,298) | centred";
         QTest::newRow("fitted, flat") << "resize 1920 400" << "face" << "QRect(36,53 573x163) QRect(660,232 573x38) 106.947 20.0526 QPoint(328,25)";
         QTest::newRow("not fitted, flat") << "Ctrl+G" << "face" << "QRect(16,24 257x73) QRect(296,104 257x17) 48 9 QPoint(678,104)";
-        QTest::newRow("fitted again") << "Ctrl+G" << "face" << "QRect(36,53 573x163) QRect(660,232 573x38) 106.947 20.0526 QPoint(328,25)";
         // clang-format on
     }
     // A step: "A" (White's key as X11 delivers it, keycode 38), "held A" (its

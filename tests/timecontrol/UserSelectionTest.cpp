@@ -34,7 +34,8 @@ ScriptedModalRunner::Answer Answer(const QString& script) {
     return [script](QDialog& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(Box(d, 4)->accessibleName(), u"Schwarz Minuten"); // for screen readers
-        QVERIFY(!d.findChild<QRadioButton*>("OptionGameTime(0)")->text().isEmpty());
+        const QRadioButton* o = d.findChild<QRadioButton*>("OptionGameTime(0)"); // shown whole
+        QVERIFY(!o->text().isEmpty() && o->width() >= o->sizeHint().width());
         for (const QString& word : script.split(u' ', Qt::SkipEmptyParts)) {
             const QStringList part = word.split(u':');
             auto* option = d.findChild<QRadioButton*>("OptionGameTime(" + part.last() + ")");
